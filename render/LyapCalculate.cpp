@@ -1,0 +1,105 @@
+// The calculation pass: rows of the image, pixel by pixel.
+#include "ColourValue.h"
+#include "TLyapCalc.h"
+
+#include <cmath>
+#include <cstddef>
+
+void TLyapCalc::Calculate(const std::uint8_t* paletteMap, std::int32_t rowStep,
+                          std::int32_t firstRow)
+{
+    for (;;) {
+        // Pass start. Only "parameters changed" is consumed here: a stop that
+        // arrived before the pass began ends it before it writes anything.
+        if (fState.exchange(kNoRequest) == kStopRequested)
+            return;
+        // A row step below 1 or a negative first row describes no rows of
+        // this image (and would loop forever or write before it).
+        if (rowStep < 1 || firstRow < 0)
+            return;
+        ClampRanges();
+        PrepareWorkingValues();
+        RunPass(paletteMap, rowStep, firstRow);
+        // Pass end: start over on "parameters changed", otherwise leave 0.
+        if (fState.exchange(kNoRequest) != kParamsChanged)
+            return;
+    }
+}
+
+void TLyapCalc::ClampRanges()
+{
+    if (fBMin < fLogFloor)
+        fBMin = fLogFloor;
+    if (fAMin < fLogFloor)
+        fAMin = fLogFloor;
+    if (fAMax > kMaxRate)
+        fAMax = kMaxRate;
+    if (fBMax > kMaxRate)
+        fBMax = kMaxRate;
+}
+
+void TLyapCalc::PrepareWorkingValues()
+{
+    fASpan = fAMax - fAMin;
+    fBSpan = fBMax - fBMin;
+    fLogOffset = fIterations * std::log(2.0);
+    fHalfIterations = fIterations / 2;
+    fCenter = fMorph / 2;
+}
+
+bool TLyapCalc::RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
+                        std::int32_t firstRow)
+{
+    const double dA = fASpan / fWidth;
+    const double dB = fBSpan / fHeight;
+    const double rowDB = rowStep * dB;
+    fB = fBMin + firstRow * dB;
+    fX0 = fFirstX;
+    for (std::int32_t row = firstRow; row < fHeight;) {
+        std::uint8_t* dst = fBits + static_cast<std::ptrdiff_t>(row) * fBytesPerRow;
+        fRowLogB = std::log(fB) * fHalfIterations;
+        fA = fAMin;
+        for (std::int32_t column = 0; column < fWidth; ++column) {
+            const std::int32_t v = EvaluatePoint();
+            // The display reads the image while it grows: one relaxed byte
+            // store per pixel keeps that sharing defined.
+            std::atomic_ref<std::uint8_t>(dst[column])
+                .store(paletteMap[v], std::memory_order_relaxed);
+            fA += dA;
+            if (fState.load(std::memory_order_relaxed) != kNoRequest)
+                return false;
+        }
+        fB += rowDB;
+        if (rowStep >= fHeight - row)
+            break;
+        row += rowStep;
+    }
+    return true;
+}
+
+std::int32_t TLyapCalc::EvaluatePoint()
+{
+    std::int32_t n = fIterations;
+    // No steps, no exponent. A negative count (never set by the program)
+    // is treated the same rather than counting down through the int range.
+    if (n <= 0)
+        return 0;
+    double x = fX0;
+    double product = 1.0;
+    while (n != 0) {
+        if (n % 2 == 0) {
+            x = (fA * x) * (1 - x);
+            product = ((fCenter - x) * fA) * product;
+        } else {
+            x = (fB * x) * (1 - x);
+            product = (fCenter - x) * product;
+        }
+        --n;
+    }
+    product = std::fabs(product);
+    if (product < fLogFloor)
+        product = fLogFloor;
+    const double exponent =
+        (std::log(product) + fLogOffset + fRowLogB) / fIterations;
+    return LyapColourValue(exponent, fContrast);
+}

@@ -1,0 +1,87 @@
+// The Lyapunov calculator: every parameter of the picture, the description of
+// the 8-bit image to fill, and the passes that fill interleaved rows of it.
+//
+// A plain record: copying it copies every member, the request word's value
+// included. Only fState is ever touched by two threads at once (the view asks
+// a running pass to stop); every other field is written while no pass runs.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+class TLyapCalc {
+public:
+    // Request word values.
+    static constexpr std::int32_t kNoRequest = 0;
+    static constexpr std::int32_t kParamsChanged = 1;
+    static constexpr std::int32_t kStopRequested = 3;
+
+    // Largest rate the iteration accepts; larger maxima are clamped down.
+    static constexpr double kMaxRate = 8.0;
+
+    TLyapCalc();
+    ~TLyapCalc();
+    TLyapCalc(const TLyapCalc& other);
+    TLyapCalc& operator=(const TLyapCalc& other);
+
+    void SetDefaults();
+    void SetSize(std::uint8_t* bits, std::int32_t width, std::int32_t height,
+                 std::int32_t bytesPerRow);
+
+    // Fills rows firstRow, firstRow + rowStep, ... of the image with
+    // paletteMap[colour value]. Returns when they are done or on a stop.
+    void Calculate(const std::uint8_t* paletteMap, std::int32_t rowStep,
+                   std::int32_t firstRow);
+
+    // Colour value 0..255 of (fA, fB) under the current pass's working values.
+    std::int32_t EvaluatePoint();
+
+    void ZoomOut(double factor);
+    void SetZoomStart(std::int32_t x, std::int32_t y);
+    void SetZoomEnd(std::int32_t x, std::int32_t y);
+
+    double fLogFloor;
+    std::int32_t fType;
+    std::int32_t fIterations;
+    double fA;
+    double fAMin;
+    double fAMax;
+    double fB;
+    double fBMin;
+    double fBMax;
+    double fMorph;
+    double fMorphSlopeX;
+    double fMorphSlopeY;
+    double fX0;
+    double fFirstX;
+    double fFirstXSlopeX;
+    double fFirstXSlopeY;
+    double fASpan;
+    double fBSpan;
+    double fContrast;
+    double fCenter;
+    double fLogOffset;
+    std::int32_t fHalfIterations;
+    double fRowLogB;
+    std::atomic<std::int32_t> fState;
+    std::int32_t fSelX1;
+    std::int32_t fSelX2;
+    std::int32_t fSelY1;
+    std::int32_t fSelY2;
+    std::int32_t fWidth;
+    std::int32_t fHeight;
+    std::uint8_t* fBits;
+    std::int32_t fBytesPerRow;
+
+private:
+    // One pass over this calculator's rows. Returns false when a request
+    // arrived after a pixel (the caller decides between restart and stop).
+    bool RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
+                 std::int32_t firstRow);
+    void ClampRanges();
+    void PrepareWorkingValues();
+};
+
+static_assert(sizeof(std::atomic<std::int32_t>) == 4,
+              "the request word is one 32-bit value");
+static_assert(std::atomic<std::int32_t>::is_always_lock_free);
