@@ -1,0 +1,35 @@
+// A looper receives queued command codes. In this layer every looper's
+// handlers run on the one GUI thread, one at a time.
+#pragma once
+
+#include "Message.h"
+#include "SupportDefs.h"
+
+#include <memory>
+
+class BLooper {
+public:
+    BLooper();
+    virtual ~BLooper();
+    BLooper(const BLooper&) = delete;
+    BLooper& operator=(const BLooper&) = delete;
+
+    // Queues `command` behind the messages already waiting; it is delivered
+    // later to MessageReceived, or to QuitRequested for B_QUIT_REQUESTED.
+    status_t PostMessage(uint32 command);
+
+    bool Lock();
+    void Unlock();
+
+    virtual void MessageReceived(BMessage* message);
+    // True lets the looper quit; the default agrees.
+    virtual bool QuitRequested();
+
+    struct Impl;
+
+protected:
+    Impl& LooperImpl() const;
+
+private:
+    std::unique_ptr<Impl> fLooperImpl;
+};

@@ -1,0 +1,81 @@
+// Menus, their items and the menu bar.
+#pragma once
+
+#include "Message.h"
+#include "View.h"
+
+#include <memory>
+
+enum menu_layout { B_ITEMS_IN_ROW = 0, B_ITEMS_IN_COLUMN = 1 };
+
+class BMenu;
+
+class BMenuItem {
+public:
+    // Owns `message`. Choosing the item sends the message's code to the
+    // window that holds the menu bar.
+    BMenuItem(const char* label, BMessage* message, char shortcut = 0, uint32 modifiers = 0);
+    ~BMenuItem();
+    BMenuItem(const BMenuItem&) = delete;
+    BMenuItem& operator=(const BMenuItem&) = delete;
+
+    const char* Label() const;
+    BMessage* Message() const;
+    uint32 Command() const;
+    char Shortcut(uint32* modifiers = nullptr) const;
+    void SetMarked(bool marked);
+    bool IsMarked() const;
+    BMenu* Menu() const;
+    // What the user's choice does: in a radio menu the mark moves here,
+    // then the message goes to the window.
+    void Invoke();
+
+    struct ItemImpl;
+    ItemImpl& Impl() const;
+
+private:
+    std::unique_ptr<ItemImpl> fItemImpl;
+};
+
+class BMenu {
+public:
+    explicit BMenu(const char* label, menu_layout layout = B_ITEMS_IN_COLUMN);
+    virtual ~BMenu();
+    BMenu(const BMenu&) = delete;
+    BMenu& operator=(const BMenu&) = delete;
+
+    // Appends; the menu owns what it is given.
+    bool AddItem(BMenuItem* item);
+    const char* Name() const;
+    int32 CountItems() const;
+    BMenuItem* ItemAt(int32 index) const;
+    BMenuItem* FindMarked() const;
+    void SetRadioMode(bool on);
+    bool IsRadioMode() const;
+    menu_layout Layout() const;
+
+    struct MenuImpl;
+    MenuImpl& Impl() const;
+
+private:
+    std::unique_ptr<MenuImpl> fMenuImpl;
+};
+
+class BMenuBar : public BView {
+public:
+    // Fits its height to its items once added to a window.
+    BMenuBar(BRect frame, const char* name, uint32 resizingMode = B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP,
+             menu_layout layout = B_ITEMS_IN_ROW, bool resizeToFit = true);
+    ~BMenuBar() override;
+
+    // Appends a menu; the bar owns it.
+    bool AddItem(BMenu* menu);
+    int32 CountItems() const;
+    BMenu* SubmenuAt(int32 index) const;
+
+    struct BarImpl;
+    BarImpl& BarImplRef() const;
+
+private:
+    std::unique_ptr<BarImpl> fBarImpl;
+};

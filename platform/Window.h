@@ -1,0 +1,57 @@
+// A top-level window holding child views.
+#pragma once
+
+#include "Looper.h"
+#include "Rect.h"
+
+#include <memory>
+
+class BView;
+
+using window_type = int32;
+constexpr window_type B_TITLED_WINDOW = 1; // title tab, border, close box, resizable
+
+// Window flags.
+constexpr uint32 B_NOT_CLOSABLE = 0x00000020;
+constexpr uint32 B_WILL_ACCEPT_FIRST_CLICK = 0x00000010;
+
+constexpr uint32 B_CURRENT_WORKSPACE = 0;
+
+class BWindow : public BLooper {
+public:
+    // A hidden window; `frame` is its content area in screen coordinates.
+    BWindow(BRect frame, const char* title, window_type type, uint32 flags,
+            uint32 workspace = B_CURRENT_WORKSPACE);
+    // Deletes the child views.
+    ~BWindow() override;
+
+    void AddChild(BView* view);
+    int32 CountChildren() const;
+    BView* ChildAt(int32 index) const;
+
+    // Widths and heights are pixel counts of the content area.
+    void SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight);
+    void ResizeTo(float width, float height);
+    BRect Frame() const;
+    BRect Bounds() const;
+
+    // Every view that asked for pulses gets Pulse at this rate.
+    void SetPulseRate(bigtime_t microseconds);
+    bigtime_t PulseRate() const;
+
+    void Show();
+    bool IsHidden() const;
+    const char* Title() const;
+    uint32 Flags() const;
+
+    bool IsFront() const;
+    void Activate(bool active = true);
+    // Does the pending redraws before it returns.
+    void UpdateIfNeeded();
+
+    struct WindowImpl;
+    WindowImpl& Impl() const;
+
+private:
+    std::unique_ptr<WindowImpl> fWindowImpl;
+};
