@@ -3,7 +3,9 @@
 PRESET ?= release
 BUILD  := build/$(PRESET)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench fuzz sanitize clean
+
+FUZZ_SECONDS ?= 30
 
 all: build
 
@@ -24,6 +26,22 @@ test: build
 
 bench: build
 	@./scripts/run-bench $(BUILD)
+
+# libFuzzer targets (clang), each for FUZZ_SECONDS.
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz --target fuzzers
+	@./scripts/run-fuzzers build/fuzz $(FUZZ_SECONDS)
+
+# The whole suite under AddressSanitizer + UndefinedBehaviorSanitizer, then
+# under ThreadSanitizer, then every fuzzer for a minute.
+sanitize: deps
+	@for preset in asan tsan; do \
+	    cmake --preset $$preset >/dev/null && \
+	    cmake --build --preset $$preset && \
+	    ctest --preset $$preset || exit 1; \
+	done
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=60
 
 clean:
 	rm -rf build
