@@ -8,11 +8,15 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <new>
 #include <sched.h>
+#include <semaphore>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -21,6 +25,7 @@ constexpr std::int32_t kExitWritten = 0;
 constexpr std::int32_t kExitWriteFailed = 1;
 constexpr std::int32_t kExitBadCommand = 2;
 constexpr std::int32_t kExitSignalBase = 128;
+constexpr auto kInterruptPollInterval = std::chrono::milliseconds(20);
 
 // The signal that asked us to stop, or 0. Written only by the handler.
 std::atomic<int> gInterruptSignal{0};
@@ -51,6 +56,30 @@ std::int32_t InterruptedStatus()
     return kExitSignalBase + gInterruptSignal.load();
 }
 
+// Writing a large PNG takes seconds. It runs on a thread of its own so that
+// an interrupt still ends the program at once: the file is removed first, and
+// since the writer reaches it only through its descriptor, it does not come
+// back. The process then ends without waiting for the writer.
+bool WriteUnlessInterrupted(TemporaryFile& temporary, const RenderOptions& options,
+                            const std::vector<std::uint8_t>& pixels, std::string& error)
+{
+    bool written = false;
+    std::binary_semaphore finished(0);
+    // written and error belong to the writer until it releases finished.
+    std::thread writer([&] {
+        written = WriteImage(temporary.Descriptor(), options, pixels, error);
+        finished.release();
+    });
+    while (!finished.try_acquire_for(kInterruptPollInterval)) {
+        if (gInterruptSignal.load() != 0) {
+            temporary.Remove();
+            std::_Exit(InterruptedStatus());
+        }
+    }
+    writer.join();
+    return written;
+}
+
 std::int32_t RenderAndWrite(const RenderOptions& options)
 {
     const std::string& output = options.output;
@@ -70,7 +99,7 @@ std::int32_t RenderAndWrite(const RenderOptions& options)
     bar.Finish();
     if (!pixels || gInterruptSignal.load() != 0)
         return InterruptedStatus();
-    if (!WriteImage(temporary->Path(), options, *pixels, error))
+    if (!WriteUnlessInterrupted(*temporary, options, *pixels, error))
         return Complain("--output: could not write \"" + output + "\" (" + error + ")",
                         kExitWriteFailed);
     if (gInterruptSignal.load() != 0)

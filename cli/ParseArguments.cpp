@@ -288,7 +288,7 @@ std::string UsageText(std::int32_t defaultThreads)
         "      --iterations N    steps per point, even, 2..1000000 (default 16)\n"
         "      --a MIN:MAX       rate a across the columns (default 2:4)\n"
         "      --b MIN:MAX       rate b down the rows (default 2:4)\n"
-        "      --morph M         centre of the derivative's factor, doubled (default 1)\n"
+        "      --morph M         twice the point the derivative is taken about (default 1)\n"
         "      --first-x X       starting value of every orbit (default 0.5)\n"
         "      --contrast C      colour values per unit of exponent (default 128)\n"
         "      --palette 1..4    the viewer's Palette1..Palette4 (default 1)\n"

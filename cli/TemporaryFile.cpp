@@ -30,10 +30,8 @@ std::optional<TemporaryFile> TemporaryFile::CreateBeside(const std::string& fina
         const std::string path = TemporaryPathBeside(finalPath, attempts.fetch_add(1));
         // 0666 under the umask: the finished file gets the usual permissions.
         const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            close(fd);
-            return TemporaryFile(path);
-        }
+        if (fd >= 0)
+            return TemporaryFile(path, fd);
         if (errno != EEXIST) {
             error = std::strerror(errno);
             return std::nullopt;
@@ -43,22 +41,43 @@ std::optional<TemporaryFile> TemporaryFile::CreateBeside(const std::string& fina
     return std::nullopt;
 }
 
-TemporaryFile::TemporaryFile(std::string path) : fPath(std::move(path)) {}
+TemporaryFile::TemporaryFile(std::string path, int descriptor)
+    : fPath(std::move(path)), fDescriptor(descriptor)
+{
+}
 
-TemporaryFile::TemporaryFile(TemporaryFile&& other) noexcept : fPath(std::move(other.fPath))
+TemporaryFile::TemporaryFile(TemporaryFile&& other) noexcept
+    : fPath(std::move(other.fPath)), fDescriptor(other.fDescriptor)
 {
     other.fPath.clear();
+    other.fDescriptor = -1;
 }
 
 TemporaryFile::~TemporaryFile()
 {
+    Remove();
+    Close();
+}
+
+void TemporaryFile::Remove()
+{
     if (!fPath.empty())
         std::remove(fPath.c_str());
+    fPath.clear();
+}
+
+void TemporaryFile::Close()
+{
+    if (fDescriptor >= 0)
+        close(fDescriptor);
+    fDescriptor = -1;
 }
 
 bool TemporaryFile::MoveTo(const std::string& finalPath, std::string& error)
 {
-    if (std::rename(fPath.c_str(), finalPath.c_str()) != 0) {
+    const int closed = close(fDescriptor);
+    fDescriptor = -1;
+    if (closed != 0 || std::rename(fPath.c_str(), finalPath.c_str()) != 0) {
         error = std::strerror(errno);
         return false;
     }

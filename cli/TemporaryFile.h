@@ -20,13 +20,20 @@ public:
     // Removes the file unless it was moved into place.
     ~TemporaryFile();
 
-    const std::string& Path() const { return fPath; }
+    // Open for writing until the file is moved into place or removed.
+    int Descriptor() const { return fDescriptor; }
+
+    // Removes the file at once; writes through the descriptor still succeed
+    // but land nowhere.
+    void Remove();
 
     // Renames the file to finalPath (atomically replacing any file there).
     bool MoveTo(const std::string& finalPath, std::string& error);
 
 private:
-    explicit TemporaryFile(std::string path);
+    TemporaryFile(std::string path, int descriptor);
+    void Close();
 
-    std::string fPath;  // empty once moved into place
+    std::string fPath;     // empty once moved into place or removed
+    int fDescriptor = -1;  // -1 once closed
 };

@@ -3,11 +3,10 @@
 #include "ImageFile.h"
 
 #include <array>
-#include <charconv>
-#include <cstdio>
-#include <cstring>
 #include <cerrno>
-#include <memory>
+#include <charconv>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -38,24 +37,31 @@ std::string FileName(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool WritePgm(const std::string& path, const RenderOptions& options,
+bool WriteAll(int fileDescriptor, const std::uint8_t* bytes, std::size_t size,
+              std::string& error)
+{
+    while (size > 0) {
+        const ssize_t written = write(fileDescriptor, bytes, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            error = std::strerror(errno);
+            return false;
+        }
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+bool WritePgm(int fileDescriptor, const RenderOptions& options,
               const std::vector<std::uint8_t>& values, std::string& error)
 {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"),
-                                                              std::fclose);
-    if (!file) {
-        error = std::strerror(errno);
-        return false;
-    }
     const std::string header = "P5\n" + std::to_string(options.width) + " " +
                                std::to_string(options.height) + "\n255\n";
-    const bool written =
-        std::fwrite(header.data(), 1, header.size(), file.get()) == header.size() &&
-        std::fwrite(values.data(), 1, values.size(), file.get()) == values.size() &&
-        std::fflush(file.get()) == 0;
-    if (!written)
-        error = std::strerror(errno);
-    return written;
+    return WriteAll(fileDescriptor, reinterpret_cast<const std::uint8_t*>(header.data()),
+                    header.size(), error) &&
+           WriteAll(fileDescriptor, values.data(), values.size(), error);
 }
 
 } // namespace
@@ -76,14 +82,14 @@ std::string ReproductionCommand(const RenderOptions& options)
            " -o " + ShellQuoted(FileName(options.output));
 }
 
-bool WriteImage(const std::string& path, const RenderOptions& options,
+bool WriteImage(int fileDescriptor, const RenderOptions& options,
                 const std::vector<std::uint8_t>& pixels, std::string& error)
 {
     if (options.format == ImageFormat::kPgm)
-        return WritePgm(path, options, pixels, error);
+        return WritePgm(fileDescriptor, options, pixels, error);
     const ImageTextChunks chunks = {
         {"Software", "ombrelia-render " OMBRELIA_VERSION},
         {"Description", ReproductionCommand(options)},
     };
-    return WriteRgbPng(path, options.width, options.height, pixels.data(), chunks, error);
+    return WriteRgbPng(fileDescriptor, options.width, options.height, pixels.data(), chunks, error);
 }

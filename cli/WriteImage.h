@@ -11,7 +11,8 @@
 // name in the current folder); stored in every PNG.
 std::string ReproductionCommand(const RenderOptions& options);
 
-// Writes pixels (colour values for PGM, RGB for PNG) to path in
-// options.format. On failure returns false and sets error.
-bool WriteImage(const std::string& path, const RenderOptions& options,
+// Writes pixels (colour values for PGM, RGB for PNG) in options.format to
+// the empty file open for writing on fileDescriptor. On failure returns false
+// and sets error.
+bool WriteImage(int fileDescriptor, const RenderOptions& options,
                 const std::vector<std::uint8_t>& pixels, std::string& error);

@@ -1,5 +1,6 @@
 #include "ImageFile.h"
 
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
@@ -7,9 +8,8 @@
 
 #include <cstring>
 
-bool WriteRgbPng(const std::string& path, int width, int height,
-                 const std::uint8_t* rgb, const ImageTextChunks& textChunks,
-                 std::string& error)
+bool WriteRgbPng(int fileDescriptor, int width, int height, const std::uint8_t* rgb,
+                 const ImageTextChunks& textChunks, std::string& error)
 {
     // Wraps the caller's pixels without copying them; the image lives only
     // for this call.
@@ -20,12 +20,20 @@ bool WriteRgbPng(const std::string& path, int width, int height,
                 std::to_string(height) + " image";
         return false;
     }
-    // The format is named because the file name need not end in .png.
-    QImageWriter writer(QString::fromStdString(path), "png");
+    QFile file;
+    if (!file.open(fileDescriptor, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
+        error = file.errorString().toStdString();
+        return false;
+    }
+    QImageWriter writer(&file, "png");
     for (const auto& [key, value] : textChunks)
         writer.setText(QString::fromStdString(key), QString::fromStdString(value));
     if (!writer.write(image)) {
         error = writer.errorString().toStdString();
+        return false;
+    }
+    if (!file.flush()) {
+        error = file.errorString().toStdString();
         return false;
     }
     return true;

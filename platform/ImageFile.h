@@ -9,12 +9,14 @@
 
 using ImageTextChunks = std::vector<std::pair<std::string, std::string>>;
 
-// Writes a PNG file of width x height pixels from rgb (3 bytes a pixel, rows
-// top to bottom, no padding), with one text chunk per key/value pair.
-// On failure returns false and sets error to a short reason.
-bool WriteRgbPng(const std::string& path, int width, int height,
-                 const std::uint8_t* rgb, const ImageTextChunks& textChunks,
-                 std::string& error);
+// Writes a PNG image of width x height pixels from rgb (3 bytes a pixel, rows
+// top to bottom, no padding), with one text chunk per key/value pair, to the
+// file open for writing on fileDescriptor (which stays open). Writing through
+// the descriptor, never by name, lets a caller remove the file while this
+// runs without the file coming back. On failure returns false and sets error
+// to a short reason.
+bool WriteRgbPng(int fileDescriptor, int width, int height, const std::uint8_t* rgb,
+                 const ImageTextChunks& textChunks, std::string& error);
 
 // A decoded image: 3 bytes a pixel, rows top to bottom, and its text chunks.
 struct RgbImage {
