@@ -1,0 +1,11 @@
+// The whole ombrelia-render program: parse, render, write; returns the exit
+// status (0 written, 1 write failure, 2 bad command line, 128 + signal number
+// when interrupted).
+#pragma once
+
+#include <cstdint>
+
+std::int32_t RunRenderCommand(int argc, const char* const* argv);
+
+// The processors this process may run on, held within 1..64.
+std::int32_t AvailableProcessors();

@@ -1,0 +1,25 @@
+// The command line of ombrelia-render: from arguments to RenderOptions, or to
+// a one-line complaint naming the option, what it accepts and what it got.
+#pragma once
+
+#include "RenderOptions.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class CommandAction { kRender, kHelp, kVersion, kError };
+
+struct ParsedCommand {
+    CommandAction action = CommandAction::kRender;
+    RenderOptions options;
+    std::string error;  // for kError: one line, without program name or newline
+};
+
+// args excludes the program name. defaultThreads is used when --threads is
+// not given.
+ParsedCommand ParseArguments(const std::vector<std::string>& args,
+                             std::int32_t defaultThreads);
+
+std::string UsageText(std::int32_t defaultThreads);
+std::string VersionText();
