@@ -108,3 +108,19 @@ TEST(ParseArguments, NumbersMustBeTheWholeText)
 }
 
 } // namespace
+
+// Found by fuzzing: a newline inside an argument used to split the complaint
+// over several lines.
+TEST(ParseArguments, ComplaintsStayOneLineWhateverWasTyped)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--size\nx", "-o", "a.png"},
+          std::vector<std::string>{"--morph", "1\r\n2", "-o", "a.png"},
+          std::vector<std::string>{"--palette", std::string("\x01\x7f\"\\", 4), "-o", "a.png"}}) {
+        const ParsedCommand parsed = ParseArguments(args, 2);
+        ASSERT_EQ(parsed.action, CommandAction::kError);
+        EXPECT_EQ(parsed.error.find_first_of("\n\r"), std::string::npos) << parsed.error;
+    }
+    const ParsedCommand parsed = ParseArguments({"--morph", "a\nb", "-o", "a.png"}, 2);
+    EXPECT_NE(parsed.error.find("\"a\\nb\""), std::string::npos) << parsed.error;
+}

@@ -1,0 +1,69 @@
+// Fuzzes the command line of ombrelia-render: the input is split at NUL
+// bytes into arguments. Whatever they are, the parser either accepts them
+// with every option within its documented range, or refuses them with one
+// line naming an option; it never crashes.
+#include "ParseArguments.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+std::vector<std::string> SplitAtNul(const std::uint8_t* data, std::size_t size)
+{
+    std::vector<std::string> args;
+    std::string current;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == 0) {
+            args.push_back(current);
+            current.clear();
+        } else {
+            current.push_back(static_cast<char>(data[i]));
+        }
+    }
+    if (!current.empty())
+        args.push_back(current);
+    return args;
+}
+
+void CheckAccepted(const RenderOptions& o)
+{
+    Check(!o.output.empty());
+    Check(o.width >= 1 && o.width <= kMaxImageSide);
+    Check(o.height >= 1 && o.height <= kMaxImageSide);
+    Check(o.iterations >= 2 && o.iterations <= kMaxIterations && o.iterations % 2 == 0);
+    for (double value : {o.aMin, o.aMax, o.bMin, o.bMax, o.morph, o.firstX, o.contrast})
+        Check(std::isfinite(value));
+    Check(o.palette >= 1 && o.palette <= kPaletteChoices);
+    Check(o.threads >= 1 && o.threads <= kMaxThreads);
+    Check(o.supersample >= 1 && o.supersample <= kMaxSupersample);
+    Check(o.supersample == 1 || o.format == ImageFormat::kPng);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const ParsedCommand parsed = ParseArguments(SplitAtNul(data, size), 2);
+    switch (parsed.action) {
+    case CommandAction::kRender:
+        CheckAccepted(parsed.options);
+        break;
+    case CommandAction::kError:
+        Check(!parsed.error.empty());
+        Check(parsed.error.find('\n') == std::string::npos);
+        break;
+    case CommandAction::kHelp:
+    case CommandAction::kVersion:
+        break;
+    }
+    return 0;
+}
