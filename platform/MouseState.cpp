@@ -56,6 +56,9 @@ Qt::MouseButton FirstButton(uint32 mask)
 // Sees every mouse event before its receiver does, whether it came from the
 // window system or was posted by a test.
 class MouseRecorder : public QObject {
+public:
+    using QObject::QObject;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -89,7 +92,8 @@ void PostMouseEvent(QWidget* target, QEvent::Type type, BPoint where, Qt::MouseB
 
 void InstallMouseRecorder()
 {
-    QCoreApplication::instance()->installEventFilter(new MouseRecorder);
+    QCoreApplication* application = QCoreApplication::instance();
+    application->installEventFilter(new MouseRecorder(application));
 }
 
 QPointF LastMousePosition()
