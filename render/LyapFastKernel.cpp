@@ -20,7 +20,7 @@
 //
 // 1. r = 0: S never was rescaled; it is P, whatever happened to it.
 // 2. P provably never became subnormal: P = S * 2^(-500 r), rebuilt exactly
-//    with ldexp (the result is normal).
+//    (the result is normal).
 // 3. P provably ends below fLogFloor: the plain kernel replaces it by
 //    fLogFloor, and so do we.
 // 4. Otherwise the plain loop takes over for that pixel (rare), from the
@@ -288,6 +288,32 @@ void OrbitGroup(const double* HWY_RESTRICT a, std::size_t count,
     }
 }
 
+// Colour values of the logarithms of `count` products (a multiple of the
+// vector length), as doubles: the arithmetic of LyapExponentOfLog and
+// LyapColourValue, lane by lane.
+void ColourValues(const double* HWY_RESTRICT logs, std::size_t count,
+                  const LyapValueTerms& terms, double* HWY_RESTRICT values)
+{
+    const D d;
+    const V zero = hn::Zero(d);
+    const V top = hn::Set(d, 255.0);
+    const V logOffset = hn::Set(d, terms.logOffset);
+    const V rowLogB = hn::Set(d, terms.rowLogB);
+    const V iterations = hn::Set(d, static_cast<double>(terms.iterations));
+    const V negContrast = hn::Set(d, -terms.contrast);
+    for (std::size_t i = 0; i < count; i += hn::Lanes(d)) {
+        const V exponent = hn::Div(
+            hn::Add(hn::Add(hn::Load(d, logs + i), logOffset), rowLogB),
+            iterations);
+        const V v = hn::Mul(exponent, negContrast);
+        // Chaotic, not a number, or beyond the top: 255; below 0: 0.
+        const M saturated = hn::Or(hn::Not(hn::Le(exponent, zero)),
+                                   hn::Not(hn::Lt(v, top)));
+        const V graded = hn::IfThenElseZero(hn::Ge(v, zero), hn::Trunc(v));
+        hn::Store(hn::IfThenElse(saturated, top, graded), d, values + i);
+    }
+}
+
 const char* TargetName()
 {
     return hwy::TargetName(HWY_TARGET);
@@ -301,6 +327,7 @@ HWY_AFTER_NAMESPACE();
 namespace lyapfast {
 
 HWY_EXPORT(OrbitGroup);
+HWY_EXPORT(ColourValues);
 HWY_EXPORT(TargetName);
 
 namespace {
@@ -315,12 +342,14 @@ double GrowthExponent(const LyapGroupInput& in, const double* a)
     if (!(in.x0 >= 0.0 && in.x0 <= 1.0 && in.b >= 0.0 && in.b <= 4.0 &&
           std::isfinite(in.center)))
         return kNoBound;
+    bool inRange = true;
     double aMax = 0.0;
     for (std::int32_t i = 0; i < in.count; ++i) {
-        if (!(a[i] >= 0.0 && a[i] <= 4.0))
-            return kNoBound;
+        inRange &= (a[i] >= 0.0) & (a[i] <= 4.0);
         aMax = std::max(aMax, a[i]);
     }
+    if (!inRange)
+        return kNoBound;
     // |fl(c - x)| <= cb for x in [0, 1]; the slack covers the rounding of
     // the factor and of the product, and of this very computation.
     const double cb = std::max(std::fabs(in.center), std::fabs(in.center - 1.0));
@@ -391,10 +420,13 @@ LanePath ChoosePath(const LaneResults& r, std::int32_t i, const FloorProof& f)
                                                        : LanePath::Fallback;
 }
 
-// P rebuilt from S and its offset 1023 + 500 r (exact while P is normal).
+// P rebuilt from S and its offset 1023 + 500 r: r exact multiplications by
+// 2^-500 (each result is at least P, which is normal).
 double Unscaled(double s, double offset)
 {
-    return std::ldexp(s, -static_cast<int>(offset - kExponentBias));
+    for (double o = offset; o > kExponentBias; o -= kRescaleExponent)
+        s *= 1.0 / kRescaleBy;
+    return s;
 }
 
 // The plain loop from the lane's last exactly known state to the end.
@@ -447,29 +479,37 @@ void LyapFastGroupValues(const LyapGroupInput& in, std::int32_t* values,
                                      setup, &r);
 
     const FloorProof proof = MakeFloorProof(in.terms.logFloor, steps, w);
-    std::optional<std::int32_t> floorValue;
+    const double logFloor = in.terms.logFloor;
+    std::optional<double> logOfFloor;
+    HWY_ALIGN double logs[kLyapMaxGroup];
     for (std::int32_t i = 0; i < in.count; ++i) {
         const LanePath path = ChoosePath(r, i, proof);
         Count(path, counts);
         switch (path) {
         case LanePath::Exact:
-            values[i] = LyapProductValue(r.product[i], in.terms);
+            logs[i] = LyapLogOfProduct(r.product[i], logFloor);
             break;
         case LanePath::Rescaled:
-            values[i] = LyapProductValue(Unscaled(r.product[i], r.offset[i]),
-                                         in.terms);
+            logs[i] = LyapLogOfProduct(Unscaled(r.product[i], r.offset[i]),
+                                       logFloor);
             break;
         case LanePath::BelowFloor:
-            if (!floorValue)
-                floorValue = LyapProductValue(0.0, in.terms);
-            values[i] = *floorValue;
+            if (!logOfFloor)
+                logOfFloor = LyapLogOfProduct(0.0, logFloor);
+            logs[i] = *logOfFloor;
             break;
         case LanePath::Fallback:
-            values[i] = LyapProductValue(PlainProductFromSaved(r, i, a[i], in),
-                                         in.terms);
+            logs[i] = LyapLogOfProduct(PlainProductFromSaved(r, i, a[i], in),
+                                       logFloor);
             break;
         }
     }
+    std::fill(logs + in.count, logs + kLyapMaxGroup, 0.0);
+    HWY_ALIGN double valueOfLane[kLyapMaxGroup];
+    HWY_DYNAMIC_DISPATCH(ColourValues)(logs, kLyapMaxGroup, in.terms,
+                                       valueOfLane);
+    for (std::int32_t i = 0; i < in.count; ++i)
+        values[i] = static_cast<std::int32_t>(valueOfLane[i]);
 }
 
 std::vector<std::int64_t> LyapFastKernelTargets()

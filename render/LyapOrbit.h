@@ -46,13 +46,26 @@ inline double LyapOrbitProduct(double a, double b, double x0, double center,
     return LyapOrbitProductFrom(a, b, center, x0, 1.0, iterations);
 }
 
+// The logarithm the colour value is taken from: of |product|, held at the
+// floor from below.
+inline double LyapLogOfProduct(double product, double logFloor)
+{
+    product = std::fabs(product);
+    if (product < logFloor)
+        product = logFloor;
+    return std::log(product);
+}
+
+// The exponent of an orbit whose product has the logarithm `logProduct`.
+inline double LyapExponentOfLog(double logProduct, const LyapValueTerms& t)
+{
+    return (logProduct + t.logOffset + t.rowLogB) / t.iterations;
+}
+
 // Colour value 0..255 of an orbit whose product is `product`.
 inline std::int32_t LyapProductValue(double product, const LyapValueTerms& t)
 {
-    product = std::fabs(product);
-    if (product < t.logFloor)
-        product = t.logFloor;
-    const double exponent =
-        (std::log(product) + t.logOffset + t.rowLogB) / t.iterations;
-    return LyapColourValue(exponent, t.contrast);
+    return LyapColourValue(
+        LyapExponentOfLog(LyapLogOfProduct(product, t.logFloor), t),
+        t.contrast);
 }

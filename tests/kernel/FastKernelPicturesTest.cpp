@@ -159,6 +159,9 @@ TEST(FastKernelPictures, ClampedEscapingAndNonsenseParametersMatch)
         {"infinite contrast", 16, 16, Iterations(512, [](TLyapCalc& c) {
              c.fContrast = std::numeric_limits<double>::infinity();
          })},
+        {"NaN contrast", 16, 16, Iterations(16, [=](TLyapCalc& c) {
+             c.fContrast = nan;
+         })},
     });
 }
 
