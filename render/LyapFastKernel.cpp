@@ -84,6 +84,10 @@
 #define OMBRELIA_LYAP_FAST_KERNEL_SHARED
 namespace lyapfast {
 
+// Buffers the vector code loads and stores whole: aligned for the widest
+// target (HWY_ALIGN would only suit the target this code is compiled for).
+constexpr std::size_t kVectorAlignment = 64;
+
 // Steps are taken in pairs (a then b); a checkpoint follows every block.
 constexpr std::int64_t kPairsPerBlock = 16;
 constexpr double kRescaleBelow = 0x1p-200;
@@ -102,7 +106,7 @@ struct OrbitSetup {
 };
 
 // Per lane, what the vector code leaves for the scalar finish.
-struct alignas(64) LaneResults {
+struct alignas(kVectorAlignment) LaneResults {
     double product[kLyapMaxGroup];  // S
     double offset[kLyapMaxGroup];   // 1023 + 500 r
     double lowest[kLyapMaxGroup];   // lowest level l seen at a checkpoint
@@ -451,6 +455,18 @@ void Count(LanePath path, LyapPathCounts* counts)
     }
 }
 
+// Colour values from `logs`, an aligned buffer of kLyapMaxGroup entries of
+// which the first count are used (the rest is overwritten).
+void ValuesOfAlignedLogs(double* logs, std::int32_t count,
+                         const LyapValueTerms& terms, std::int32_t* values)
+{
+    std::fill(logs + count, logs + kLyapMaxGroup, 0.0);
+    alignas(kVectorAlignment) double valueOfLane[kLyapMaxGroup];
+    HWY_DYNAMIC_DISPATCH(ColourValues)(logs, kLyapMaxGroup, terms, valueOfLane);
+    for (std::int32_t i = 0; i < count; ++i)
+        values[i] = static_cast<std::int32_t>(valueOfLane[i]);
+}
+
 }  // namespace
 }  // namespace lyapfast
 
@@ -466,7 +482,7 @@ void LyapFastGroupValues(const LyapGroupInput& in, std::int32_t* values,
             counts->exact += in.count;
         return;
     }
-    HWY_ALIGN double a[kLyapMaxGroup];
+    alignas(kVectorAlignment) double a[kLyapMaxGroup];
     std::copy(in.a, in.a + in.count, a);
     // Lanes past the group compute a copy of its last pixel, to be ignored.
     std::fill(a + in.count, a + kLyapMaxGroup, in.a[in.count - 1]);
@@ -481,7 +497,7 @@ void LyapFastGroupValues(const LyapGroupInput& in, std::int32_t* values,
     const FloorProof proof = MakeFloorProof(in.terms.logFloor, steps, w);
     const double logFloor = in.terms.logFloor;
     std::optional<double> logOfFloor;
-    HWY_ALIGN double logs[kLyapMaxGroup];
+    alignas(kVectorAlignment) double logs[kLyapMaxGroup];
     for (std::int32_t i = 0; i < in.count; ++i) {
         const LanePath path = ChoosePath(r, i, proof);
         Count(path, counts);
@@ -504,12 +520,15 @@ void LyapFastGroupValues(const LyapGroupInput& in, std::int32_t* values,
             break;
         }
     }
-    std::fill(logs + in.count, logs + kLyapMaxGroup, 0.0);
-    HWY_ALIGN double valueOfLane[kLyapMaxGroup];
-    HWY_DYNAMIC_DISPATCH(ColourValues)(logs, kLyapMaxGroup, in.terms,
-                                       valueOfLane);
-    for (std::int32_t i = 0; i < in.count; ++i)
-        values[i] = static_cast<std::int32_t>(valueOfLane[i]);
+    ValuesOfAlignedLogs(logs, in.count, in.terms, values);
+}
+
+void LyapColourValuesOfLogs(const double* logs, std::int32_t count,
+                            const LyapValueTerms& terms, std::int32_t* values)
+{
+    alignas(lyapfast::kVectorAlignment) double aligned[kLyapMaxGroup];
+    std::copy(logs, logs + count, aligned);
+    lyapfast::ValuesOfAlignedLogs(aligned, count, terms, values);
 }
 
 std::vector<std::int64_t> LyapFastKernelTargets()

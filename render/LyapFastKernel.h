@@ -41,6 +41,12 @@ struct LyapPathCounts {
 void LyapFastGroupValues(const LyapGroupInput& input, std::int32_t* values,
                          LyapPathCounts* counts = nullptr);
 
+// Colour values of count (1 to kLyapMaxGroup) orbits from the logarithms of
+// their held products (LyapLogOfProduct): LyapColourValue of
+// LyapExponentOfLog, computed for several orbits at once.
+void LyapColourValuesOfLogs(const double* logs, std::int32_t count,
+                            const LyapValueTerms& terms, std::int32_t* values);
+
 // The Highway targets compiled into the kernel that this processor supports,
 // best first, and the name of the one a call would use now.
 std::vector<std::int64_t> LyapFastKernelTargets();

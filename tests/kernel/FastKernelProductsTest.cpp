@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -139,6 +140,48 @@ TEST(FastKernelProducts, DefaultPictureAt512IsAlmostAllDecidedWithoutThePlainLoo
     EXPECT_EQ(total, 96 * 384);
     EXPECT_GT(counts.belowFloor, total / 4);
     EXPECT_LT(counts.fallback, total / 50);
+}
+
+}  // namespace
+
+namespace {
+
+// The colour values of a group against LyapColourValue, at the exponents
+// where the value changes: 0 and -0, the steps between two values, 255 and
+// beyond, infinities and NaN; for contrasts of every sign and size.
+TEST(FastKernelColourValues, EqualLyapColourValueAtEveryBoundary)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    ForEachFastTarget([&] {
+        for (double contrast : {128.0, 2048.0, 1.0, 0.0, -50.0, 1e-300, 1e300,
+                                inf, -inf, nan}) {
+            // logOffset and rowLogB 0 and N 1: the exponent is the log.
+            const LyapValueTerms terms{1e-307, 0.0, 0.0, contrast, 1};
+            std::vector<double> exponents = {0.0, -0.0, 1e-300, -1e-300, inf,
+                                             -inf, nan, 0.5, -1e300};
+            for (int k = 0; k <= 256; ++k) {
+                const double e = contrast != 0.0 ? -k / contrast : -k;
+                exponents.push_back(e);
+                exponents.push_back(std::nextafter(e, inf));
+                exponents.push_back(std::nextafter(e, -inf));
+            }
+            std::int32_t values[kLyapMaxGroup];
+            for (std::size_t s = 0; s < exponents.size(); s += kLyapMaxGroup) {
+                const auto count = static_cast<std::int32_t>(
+                    std::min<std::size_t>(kLyapMaxGroup, exponents.size() - s));
+                LyapColourValuesOfLogs(exponents.data() + s, count, terms,
+                                       values);
+                for (std::int32_t i = 0; i < count; ++i) {
+                    const double e = exponents[s + i];
+                    ASSERT_EQ(values[i], LyapColourValue(
+                                             LyapExponentOfLog(e, terms),
+                                             contrast))
+                        << "exponent " << e << ", contrast " << contrast;
+                }
+            }
+        }
+    });
 }
 
 }  // namespace
