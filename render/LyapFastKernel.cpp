@@ -7,16 +7,17 @@
 // orbit is one long chain of dependent multiplies.
 //
 // Subnormal products. A long ordered orbit drives its product P down past
-// 2^-1022 into the subnormal range, where arithmetic is very slow. The lanes
-// therefore carry S = P * 2^(500 r) instead: at every checkpoint (every
-// 2 * kPairsPerBlock steps, and after the last step) a lane whose |S| is below
-// 2^-200 (and not 0) is multiplied by 2^500 and its count r goes up by one.
-// Multiplying by a power of two is exact, and a product of normal numbers
-// rounds the same whatever power of two scales it, so S stays exactly
-// P * 2^(500 r) for as long as the plain product P stays normal. Past that
-// point P loses precision (and may flush to exactly 0) while S does not, and
-// the two differ. The colour value needs the plain P, so each lane ends in
-// one of four ways (FinishLane):
+// 2^-1022 into the subnormal range, where arithmetic is slow on many
+// processors. The lanes therefore carry S = P * 2^(500 r) instead: at every
+// checkpoint (every 2 * kPairsPerBlock steps, and after the last step) a lane
+// whose |S| is below 2^-200 (and not 0) is multiplied by 2^500 and its count
+// r goes up by one. Scaling a number below 2^-200 up by 2^500 is exact (even
+// from a subnormal), and a product of normal numbers rounds the same whatever
+// power of two scales it, so S stays exactly P * 2^(500 r) for as long as the
+// plain product P stays normal (and S finite). Past that point P loses
+// precision (and may flush to exactly 0) while S does not, and the two
+// differ. The colour value needs the plain P, so each lane ends in one of
+// four ways (ChoosePath):
 //
 // 1. r = 0: S never was rescaled; it is P, whatever happened to it.
 // 2. P provably never became subnormal: P = S * 2^(-500 r), rebuilt exactly
@@ -66,7 +67,7 @@
 //   fLogFloor and the plain kernel takes fLogFloor. The factors are finite
 //   and bounded, so P_N is no NaN either.
 //   (The typical case: an ordered orbit whose product decays steadily far
-//   below the floor has l_N close to lmin and far below -1026.)
+//   below the floor has l_N close to lmin and far below e.)
 //
 // Escaping orbits (rates above 4) either keep r = 0, and S is P including its
 // infinities and NaNs, or fall back; so do NaN parameters.
