@@ -11,6 +11,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -31,21 +32,38 @@ LyapValueTerms TermsFor(double b, std::int32_t n, double contrast = 128.0)
                           std::log(b) * (n / 2), contrast, n};
 }
 
-// Evaluates `a` (any length) in groups of kLyapMaxGroup and expects every
-// value to be the plain one.
-void ExpectGroupsMatchPlain(const std::vector<double>& a, LyapGroupInput g,
-                            LyapPathCounts* counts)
+// A row of pixels (any number) with what they share, and the plain
+// kernel's values, computed once for all targets.
+struct Row {
+    std::vector<double> a;
+    LyapGroupInput shared;
+    std::vector<std::int32_t> plain;
+};
+
+Row MakeRow(std::vector<double> a, LyapGroupInput shared)
+{
+    Row row{std::move(a), shared, {}};
+    for (double rate : row.a)
+        row.plain.push_back(PlainValue(rate, shared));
+    return row;
+}
+
+// Evaluates each row in groups of kLyapMaxGroup and expects the plain values.
+void ExpectRowsMatchPlain(const std::vector<Row>& rows, LyapPathCounts* counts)
 {
     std::int32_t values[kLyapMaxGroup];
-    for (std::size_t start = 0; start < a.size(); start += kLyapMaxGroup) {
-        g.a = a.data() + start;
-        g.count = static_cast<std::int32_t>(
-            std::min<std::size_t>(kLyapMaxGroup, a.size() - start));
-        LyapFastGroupValues(g, values, counts);
-        for (std::int32_t i = 0; i < g.count; ++i) {
-            ASSERT_EQ(values[i], PlainValue(g.a[i], g))
-                << "a " << g.a[i] << ", b " << g.b << ", x0 " << g.x0
-                << ", centre " << g.center << ", N " << g.terms.iterations;
+    for (const Row& row : rows) {
+        LyapGroupInput g = row.shared;
+        for (std::size_t start = 0; start < row.a.size(); start += kLyapMaxGroup) {
+            g.a = row.a.data() + start;
+            g.count = static_cast<std::int32_t>(
+                std::min<std::size_t>(kLyapMaxGroup, row.a.size() - start));
+            LyapFastGroupValues(g, values, counts);
+            for (std::int32_t i = 0; i < g.count; ++i) {
+                ASSERT_EQ(values[i], row.plain[start + i])
+                    << "a " << g.a[i] << ", b " << g.b << ", x0 " << g.x0
+                    << ", centre " << g.center << ", N " << g.terms.iterations;
+            }
         }
     }
 }
@@ -62,18 +80,19 @@ std::vector<double> Rates(double from, double to, int count)
 // pixel is seen just above, at and just below it; on every target.
 TEST(FastKernelProducts, AgreeWithThePlainLoopAsProductsCrossTheFloor)
 {
-    ForEachFastTarget([] {
-        LyapPathCounts counts;
-        const std::vector<double> a = Rates(3.0, 4.0, 64);
-        for (double b : {3.1, 3.55, 3.9}) {
-            for (double center : {0.5, 0.0, 1.0}) {
-                for (std::int32_t n = 400; n <= 720; n += 3) {
-                    ExpectGroupsMatchPlain(
-                        a, {nullptr, 0, b, 0.5, center, TermsFor(b, n)},
-                        &counts);
-                }
+    std::vector<Row> rows;
+    for (double b : {3.1, 3.55, 3.9}) {
+        for (double center : {0.5, 0.0, 1.0}) {
+            for (std::int32_t n = 400; n <= 720; n += 3) {
+                rows.push_back(MakeRow(Rates(3.0, 4.0, 64),
+                                       {nullptr, 0, b, 0.5, center,
+                                        TermsFor(b, n)}));
             }
         }
+    }
+    ForEachFastTarget([&] {
+        LyapPathCounts counts;
+        ExpectRowsMatchPlain(rows, &counts);
         // The sweep reaches every way of deciding a pixel.
         EXPECT_GT(counts.exact, 0);
         EXPECT_GT(counts.rescaled, 0);
@@ -84,57 +103,57 @@ TEST(FastKernelProducts, AgreeWithThePlainLoopAsProductsCrossTheFloor)
 
 TEST(FastKernelProducts, AgreeWithThePlainLoopForRandomParameters)
 {
-    ForEachFastTarget([] {
-        std::mt19937_64 random(20240917);
-        std::uniform_real_distribution<double> unit(0.0, 1.0);
-        std::uniform_int_distribution<std::int32_t> steps(-2, 1500);
-        for (int trial = 0; trial < 300; ++trial) {
-            // Mostly the program's ranges, sometimes far outside them.
-            const bool wild = trial % 5 == 0;
-            const double b = wild ? 8.0 * unit(random) : 2.0 + 2.0 * unit(random);
-            const double x0 = wild ? 3.0 * unit(random) - 1.0 : unit(random);
-            const double center = wild ? 4.0 * unit(random) - 1.5 : unit(random);
-            const double aFrom = wild ? 8.0 * unit(random) : 2.0 + 2.0 * unit(random);
-            const double aTo = std::min(wild ? 8.0 : 4.0, aFrom + unit(random));
-            const std::int32_t n = steps(random);
-            const std::vector<double> a =
-                Rates(aFrom, aTo, 1 + static_cast<int>(unit(random) * 70));
-            ExpectGroupsMatchPlain(
-                a, {nullptr, 0, b, x0, center, TermsFor(b, n, 200 * unit(random))},
-                nullptr);
-        }
-    });
+    std::mt19937_64 random(20240917);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::uniform_int_distribution<std::int32_t> steps(-2, 1500);
+    std::vector<Row> rows;
+    for (int trial = 0; trial < 300; ++trial) {
+        // Mostly the program's ranges, sometimes far outside them.
+        const bool wild = trial % 5 == 0;
+        const double b = wild ? 8.0 * unit(random) : 2.0 + 2.0 * unit(random);
+        const double x0 = wild ? 3.0 * unit(random) - 1.0 : unit(random);
+        const double center = wild ? 4.0 * unit(random) - 1.5 : unit(random);
+        const double aFrom = wild ? 8.0 * unit(random) : 2.0 + 2.0 * unit(random);
+        const double aTo = std::min(wild ? 8.0 : 4.0, aFrom + unit(random));
+        const std::int32_t n = steps(random);
+        const int count = 1 + static_cast<int>(unit(random) * 70);
+        const double contrast = 200 * unit(random);
+        rows.push_back(MakeRow(Rates(aFrom, aTo, count),
+                               {nullptr, 0, b, x0, center,
+                                TermsFor(b, n, contrast)}));
+    }
+    ForEachFastTarget([&] { ExpectRowsMatchPlain(rows, nullptr); });
 }
 
 // Orbits that hit the centre exactly have a product of exactly 0 (a = 2 with
 // x0 = 0.5 stays at 0.5); orbits from 0 never move.
 TEST(FastKernelProducts, AgreeWithThePlainLoopForExactZeroFactors)
 {
-    ForEachFastTarget([] {
-        const std::vector<double> a = {2.0, 2.0, 3.0, 4.0, 1e-307, 2.5, 2.0};
-        for (double x0 : {0.5, 0.0, 1.0}) {
-            for (double center : {0.5, 0.0, 1.0}) {
-                for (std::int32_t n : {1, 2, 31, 512, 1201}) {
-                    ExpectGroupsMatchPlain(
-                        a, {nullptr, 0, 2.0, x0, center, TermsFor(2.0, n)},
-                        nullptr);
-                }
+    std::vector<Row> rows;
+    for (double x0 : {0.5, 0.0, 1.0}) {
+        for (double center : {0.5, 0.0, 1.0}) {
+            for (std::int32_t n : {1, 2, 31, 512, 1201}) {
+                rows.push_back(
+                    MakeRow({2.0, 2.0, 3.0, 4.0, 1e-307, 2.5, 2.0},
+                            {nullptr, 0, 2.0, x0, center, TermsFor(2.0, n)}));
             }
         }
-    });
+    }
+    ForEachFastTarget([&] { ExpectRowsMatchPlain(rows, nullptr); });
 }
 
 // What makes the fast kernel fast at high iteration counts: nearly every
 // pixel whose product underflows is decided without the plain loop.
 TEST(FastKernelProducts, DefaultPictureAt512IsAlmostAllDecidedWithoutThePlainLoop)
 {
-    LyapPathCounts counts;
-    const std::vector<double> a = Rates(2.0, 4.0, 384);
+    std::vector<Row> rows;
     for (int row = 0; row < 384; row += 4) {
         const double b = 2.0 + 2.0 * row / 384;
-        ExpectGroupsMatchPlain(a, {nullptr, 0, b, 0.5, 0.5, TermsFor(b, 512)},
-                               &counts);
+        rows.push_back(MakeRow(Rates(2.0, 4.0, 384),
+                               {nullptr, 0, b, 0.5, 0.5, TermsFor(b, 512)}));
     }
+    LyapPathCounts counts;
+    ExpectRowsMatchPlain(rows, &counts);
     const std::int64_t total =
         counts.exact + counts.rescaled + counts.belowFloor + counts.fallback;
     EXPECT_EQ(total, 96 * 384);
