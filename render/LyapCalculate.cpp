@@ -1,4 +1,5 @@
-// The calculation pass: rows of the image, pixel by pixel.
+// The calculation pass: rows of the image, with the plain kernel (pixel by
+// pixel, the reference) or the fast one (LyapFastPass.cpp).
 #include "LyapKernel.h"
 #include "LyapOrbit.h"
 #include "TLyapCalc.h"
