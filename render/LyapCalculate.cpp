@@ -1,5 +1,7 @@
-// The calculation pass: rows of the image, pixel by pixel.
-#include "ColourValue.h"
+// The calculation pass: rows of the image, with the plain kernel (pixel by
+// pixel, the reference) or the fast one (LyapFastPass.cpp).
+#include "LyapKernel.h"
+#include "LyapOrbit.h"
 #include "TLyapCalc.h"
 
 #include <cmath>
@@ -47,9 +49,16 @@ void TLyapCalc::PrepareWorkingValues()
     fCenter = fMorph / 2;
 }
 
+LyapValueTerms TLyapCalc::PassValueTerms() const
+{
+    return LyapValueTerms{fLogFloor, fLogOffset, fRowLogB, fContrast,
+                          fIterations};
+}
+
 bool TLyapCalc::RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
                         std::int32_t firstRow)
 {
+    const bool fast = GetLyapKernel() == LyapKernel::Fast;
     const double dA = fASpan / fWidth;
     const double dB = fBSpan / fHeight;
     const double rowDB = rowStep * dB;
@@ -59,16 +68,10 @@ bool TLyapCalc::RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
         std::uint8_t* dst = fBits + static_cast<std::ptrdiff_t>(row) * fBytesPerRow;
         fRowLogB = std::log(fB) * fHalfIterations;
         fA = fAMin;
-        for (std::int32_t column = 0; column < fWidth; ++column) {
-            const std::int32_t v = EvaluatePoint();
-            // The display reads the image while it grows: one relaxed byte
-            // store per pixel keeps that sharing defined.
-            std::atomic_ref<std::uint8_t>(dst[column])
-                .store(paletteMap[v], std::memory_order_relaxed);
-            fA += dA;
-            if (fState.load(std::memory_order_relaxed) != kNoRequest)
-                return false;
-        }
+        const bool rowDone = fast ? FillRowFast(dst, row, dA, paletteMap)
+                                  : FillRowPlain(dst, dA, paletteMap);
+        if (!rowDone)
+            return false;
         fB += rowDB;
         if (rowStep >= fHeight - row)
             break;
@@ -77,29 +80,28 @@ bool TLyapCalc::RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
     return true;
 }
 
+bool TLyapCalc::FillRowPlain(std::uint8_t* dst, double dA,
+                             const std::uint8_t* paletteMap)
+{
+    for (std::int32_t column = 0; column < fWidth; ++column) {
+        const std::int32_t v = EvaluatePoint();
+        // The display reads the image while it grows: one relaxed byte
+        // store per pixel keeps that sharing defined.
+        std::atomic_ref<std::uint8_t>(dst[column])
+            .store(paletteMap[v], std::memory_order_relaxed);
+        fA += dA;
+        if (fState.load(std::memory_order_relaxed) != kNoRequest)
+            return false;
+    }
+    return true;
+}
+
 std::int32_t TLyapCalc::EvaluatePoint()
 {
-    std::int32_t n = fIterations;
     // No steps, no exponent. A negative count (never set by the program)
     // is treated the same rather than counting down through the int range.
-    if (n <= 0)
+    if (fIterations <= 0)
         return 0;
-    double x = fX0;
-    double product = 1.0;
-    while (n != 0) {
-        if (n % 2 == 0) {
-            x = (fA * x) * (1 - x);
-            product = ((fCenter - x) * fA) * product;
-        } else {
-            x = (fB * x) * (1 - x);
-            product = (fCenter - x) * product;
-        }
-        --n;
-    }
-    product = std::fabs(product);
-    if (product < fLogFloor)
-        product = fLogFloor;
-    const double exponent =
-        (std::log(product) + fLogOffset + fRowLogB) / fIterations;
-    return LyapColourValue(exponent, fContrast);
+    const double product = LyapOrbitProduct(fA, fB, fX0, fCenter, fIterations);
+    return LyapProductValue(product, PassValueTerms());
 }

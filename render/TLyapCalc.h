@@ -9,6 +9,8 @@
 #include <atomic>
 #include <cstdint>
 
+struct LyapValueTerms;
+
 class TLyapCalc {
 public:
     // Request word values.
@@ -78,8 +80,16 @@ private:
     // arrived after a pixel (the caller decides between restart and stop).
     bool RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
                  std::int32_t firstRow);
+    // One row from fA onwards, into dst, with the plain kernel (a pixel at a
+    // time) or the fast one (a group at a time); false when a request came.
+    bool FillRowPlain(std::uint8_t* dst, double dA,
+                      const std::uint8_t* paletteMap);
+    bool FillRowFast(std::uint8_t* dst, std::int32_t row, double dA,
+                     const std::uint8_t* paletteMap);
     void ClampRanges();
     void PrepareWorkingValues();
+    // What a colour value depends on besides the product, for the row fB.
+    LyapValueTerms PassValueTerms() const;
 };
 
 static_assert(sizeof(std::atomic<std::int32_t>) == 4,
