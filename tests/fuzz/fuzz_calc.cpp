@@ -1,10 +1,12 @@
 // Fuzzes the calculator: any doubles for every parameter (NaN and infinities
 // included), any even iteration count up to a bound, any image within a
 // guarded buffer, any row step and first row, and zoom calls in any order
-// between passes. Nothing may be written outside the described rows, and
-// every byte written must be an entry of the palette map.
-#include "TLyapCalc.h"
+// between passes. Nothing may be written outside the described rows, every
+// byte written must be an entry of the palette map, and the fast kernel must
+// write exactly what the plain one writes.
 #include "ByteReader.h"
+#include "LyapKernel.h"
+#include "TLyapCalc.h"
 
 #include <array>
 #include <cstdlib>
@@ -14,6 +16,9 @@ namespace {
 
 constexpr int kMaxSide = 24;
 constexpr int kMaxIterations = 64;
+// Long orbits, where products pass through the subnormal range.
+constexpr int kLongIterationsMin = 400;
+constexpr int kLongIterationsMax = 1200;
 constexpr std::uint8_t kUnwritten = 0xFF;
 constexpr std::size_t kGuard = 64;
 
@@ -45,7 +50,10 @@ void SetParameters(TLyapCalc& calc, ByteReader& in)
     calc.fMorphSlopeY = in.Take<double>();
     calc.fFirstXSlopeX = in.Take<double>();
     calc.fFirstXSlopeY = in.Take<double>();
-    calc.fIterations = 2 * in.TakeInRange(0, kMaxIterations / 2);
+    const bool longOrbits = in.Take<std::uint8_t>() % 8 == 0;
+    calc.fIterations = longOrbits
+        ? 2 * in.TakeInRange(kLongIterationsMin / 2, kLongIterationsMax / 2)
+        : 2 * in.TakeInRange(0, kMaxIterations / 2);
 }
 
 // Runs one pass and checks the image: the rows of the pass hold map entries
@@ -62,10 +70,18 @@ void RunPassAndCheck(TLyapCalc& calc, ByteReader& in, const std::uint8_t* map)
 
     std::vector<std::uint8_t> buffer(kGuard + static_cast<std::size_t>(height) * bytesPerRow + kGuard,
                                      kUnwritten);
+    std::vector<std::uint8_t> plainBuffer = buffer;
+    TLyapCalc plain = calc;
+    plain.SetSize(plainBuffer.data() + kGuard, width, height, bytesPerRow);
+    SetLyapKernel(LyapKernel::Plain);
+    plain.Calculate(map, rowStep, firstRow);
+    SetLyapKernel(LyapKernel::Fast);
+
     std::uint8_t* image = buffer.data() + kGuard;
     calc.SetSize(image, width, height, bytesPerRow);
     calc.Calculate(map, rowStep, firstRow);
     Check(calc.fState.load() == TLyapCalc::kNoRequest);
+    Check(buffer == plainBuffer);
 
     for (std::size_t i = 0; i < buffer.size(); ++i) {
         const std::int64_t offset = static_cast<std::int64_t>(i) - static_cast<std::int64_t>(kGuard);
