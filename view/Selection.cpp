@@ -33,6 +33,16 @@ int32 DiagonalStep(int32 dx, int32 dy)
     return dy > 0 ? std::max(dx, dy) : std::min(dx, dy);
 }
 
+// Into 0 .. extent - 1, the upper bound first, so an empty extent gives 0.
+int32 ClampIntoExtent(int32 v, int32 extent)
+{
+    if (v > extent - 1)
+        v = extent - 1;
+    if (v < 0)
+        v = 0;
+    return v;
+}
+
 } // namespace
 
 void TShowBit::MouseDown(BPoint where)
@@ -133,20 +143,12 @@ void TShowBit::ClampPoint(int32& x, int32& y) const
 
 int32 TShowBit::ClampRow(int32 v) const
 {
-    if (v > gImageHeight - 1)
-        v = gImageHeight - 1;
-    if (v < 0)
-        v = 0;
-    return v;
+    return ClampIntoExtent(v, gImageHeight);
 }
 
 int32 TShowBit::ClampColumn(int32 v) const
 {
-    if (v > gImageWidth - 1)
-        v = gImageWidth - 1;
-    if (v < 0)
-        v = 0;
-    return v;
+    return ClampIntoExtent(v, gImageWidth);
 }
 
 std::string TShowBit::SelectionText() const
