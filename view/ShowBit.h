@@ -60,6 +60,8 @@ public:
     int32 ClampRow(int32 v) const;
     int32 ClampColumn(int32 v) const;
     bool SelectionLargeEnough() const;
+    // "left,top - right,bottom" and a line feed, whole numbers.
+    std::string SelectionText() const;
 
     // Fields. Hooks and commands of this view all run on its window's thread;
     // the workers never touch the view object.
@@ -84,8 +86,6 @@ public:
 
 private:
     void ClearSelection();
-    // "left,top - right,bottom" and a line feed, whole numbers.
-    std::string SelectionText() const;
     void MarkLeftColumnWhite();
     void ZoomInto(BRect selection);
     void DrawSelectionText();
