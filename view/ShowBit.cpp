@@ -39,6 +39,9 @@ TShowBit::TShowBit(BRect frame, uint32 resizingMode)
       fCalc(nullptr), fRenderCount(0)
 {
     fCalc = SetUpWorkerPool();
+    // A new view starts at full size, whatever an earlier one was resized to.
+    gImageWidth = kBitmapWidth;
+    gImageHeight = kBitmapHeight;
     fBitmap = std::make_unique<BBitmap>(
         BRect(0, 0, gImageWidth - 1, gImageHeight - 1), B_CMAP8, false, false);
     std::memset(fBitmap->Bits(), 0, fBitmap->BitsLength());
