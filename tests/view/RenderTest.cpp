@@ -181,3 +181,19 @@ TEST_F(ViewerTest, MeasureFirstImageAndStopTimes)
     RecordProperty("longest_stop_us",
                    static_cast<int>(duration_cast<microseconds>(longestStop).count()));
 }
+
+TEST_F(ViewerTest, WindowSizeStaysWithinItsLimits)
+{
+    const BRect bar = MenuBar()->Bounds();
+    const float menuBarHeight = bar.bottom - bar.top;
+    fWindow->ResizeTo(1000, 1000);
+    platform_test::ProcessEvents();
+    EXPECT_LE(fWindow->Bounds().Width(), 384.0f);
+    EXPECT_LE(fWindow->Bounds().Height(), menuBarHeight + 385.0f);
+    EXPECT_EQ(gImageWidth, 384);
+    fWindow->ResizeTo(10, 10);
+    platform_test::ProcessEvents();
+    EXPECT_GE(fWindow->Bounds().Width(), 80.0f);
+    EXPECT_GE(fWindow->Bounds().Height(), 100.0f);
+    WaitForRender();
+}
