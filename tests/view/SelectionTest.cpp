@@ -57,17 +57,22 @@ TEST_F(ViewerTest, ZoomedRenderEqualsTheComputationOfTheNewRegion)
     EXPECT_EQ(BitmapBytes(), Reference(*fView->fCalc, BitmapBytes()));
 }
 
-TEST_F(ViewerTest, TwoByTwoDragIsErasedAndForgotten)
+TEST_F(ViewerTest, DragsTooSmallToKeepAreErasedAndForgotten)
 {
     WaitForRender();
     const int32 renders = fView->fRenderCount;
-    Drag(BPoint(200, 200), BPoint(202, 202));
-    EXPECT_EQ(fView->fSelection, kEmpty);
-    EXPECT_EQ(fView->fRenderCount, renders);
-    EXPECT_EQ(fView->DrawingMode(), B_OP_COPY);
-    for (int32 x = 198; x <= 204; ++x) {
-        for (int32 y = 198; y <= 204; ++y)
-            ASSERT_EQ(platform_test::ViewPixel(fView, x, y), BitmapColour(x, y)) << x << "," << y;
+    // Without moving (a single pixel), and 2 by 2 (extent 4, below 5).
+    for (BPoint end : {BPoint(200, 200), BPoint(202, 202)}) {
+        Drag(BPoint(200, 200), end);
+        EXPECT_EQ(fView->fSelection, kEmpty) << end.x;
+        EXPECT_EQ(fView->fRenderCount, renders) << end.x;
+        EXPECT_EQ(fView->DrawingMode(), B_OP_COPY) << end.x;
+        for (int32 x = 198; x <= 204; ++x) {
+            for (int32 y = 198; y <= 204; ++y) {
+                ASSERT_EQ(platform_test::ViewPixel(fView, x, y), BitmapColour(x, y))
+                    << x << "," << y << " after a drag to " << end.x;
+            }
+        }
     }
 }
 
@@ -92,16 +97,6 @@ TEST_F(ViewerTest, ThreeByThreeDragIsKeptOutlinedWithoutZoom)
     EXPECT_EQ(fView->fSelection, kEmpty);
     EXPECT_EQ(platform_test::ViewPixel(fView, 200, 200), BitmapColour(200, 200));
     EXPECT_EQ(platform_test::ViewPixel(fView, 203, 201), BitmapColour(203, 201));
-}
-
-TEST_F(ViewerTest, PressAndReleaseWithoutMovingSelectsNothing)
-{
-    WaitForRender();
-    const int32 renders = fView->fRenderCount;
-    Drag(BPoint(120, 130), BPoint(120, 130));
-    EXPECT_EQ(fView->fSelection, kEmpty);
-    EXPECT_EQ(fView->fRenderCount, renders);
-    EXPECT_EQ(platform_test::ViewPixel(fView, 120, 130), BitmapColour(120, 130));
 }
 
 TEST_F(ViewerTest, DragAnchoredInTheLastColumnZoomsToAZeroWidthRange)
