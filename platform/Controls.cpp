@@ -1,0 +1,152 @@
+#include "Controls.h"
+
+#include "ViewImpl.h"
+#include "Window.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+struct BScrollBar::ScrollImpl {
+    QScrollBar* bar = nullptr;
+    float proportion = 0.0f;
+};
+
+struct BStringView::StringImpl {
+    std::string text;
+};
+
+struct BControl::ControlImpl {
+    std::string label;
+    std::unique_ptr<BMessage> message;
+    QAbstractButton* button = nullptr;
+};
+
+BScrollBar::BScrollBar(BRect frame, const char* name, BView*, float min, float max,
+                       orientation direction)
+    : BView(frame, name, B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW | B_FRAME_EVENTS),
+      fScrollImpl(std::make_unique<ScrollImpl>())
+{
+    auto* bar = new QScrollBar(direction == B_HORIZONTAL ? Qt::Horizontal : Qt::Vertical);
+    bar->setRange(static_cast<int>(min), static_cast<int>(max));
+    bar->setSingleStep(1);
+    fScrollImpl->bar = bar;
+    Impl().SetControl(bar);
+}
+
+BScrollBar::~BScrollBar() = default;
+
+// Qt's thumb covers pageStep / (range + pageStep) of the bar.
+void BScrollBar::SetProportion(float proportion)
+{
+    auto& impl = *fScrollImpl;
+    impl.proportion = std::clamp(proportion, 0.0f, 1.0f);
+    const double range = impl.bar->maximum() - impl.bar->minimum();
+    const double share = std::min(static_cast<double>(impl.proportion), 0.99);
+    impl.bar->setPageStep(std::max(1, static_cast<int>(std::lround(share * range / (1.0 - share)))));
+}
+
+float BScrollBar::Proportion() const
+{
+    return fScrollImpl->proportion;
+}
+
+void BScrollBar::SetValue(float value)
+{
+    fScrollImpl->bar->setValue(static_cast<int>(std::lround(value)));
+}
+
+float BScrollBar::Value() const
+{
+    return static_cast<float>(fScrollImpl->bar->value());
+}
+
+void BScrollBar::GetRange(float* min, float* max) const
+{
+    if (min != nullptr)
+        *min = static_cast<float>(fScrollImpl->bar->minimum());
+    if (max != nullptr)
+        *max = static_cast<float>(fScrollImpl->bar->maximum());
+}
+
+orientation BScrollBar::Orientation() const
+{
+    return fScrollImpl->bar->orientation() == Qt::Horizontal ? B_HORIZONTAL : B_VERTICAL;
+}
+
+BScrollBar::ScrollImpl& BScrollBar::ScrollImplRef() const
+{
+    return *fScrollImpl;
+}
+
+BStringView::BStringView(BRect frame, const char* name, const char* text, uint32 resizingMode,
+                         uint32 flags)
+    : BView(frame, name, resizingMode, flags), fStringImpl(std::make_unique<StringImpl>())
+{
+    fStringImpl->text = text != nullptr ? text : "";
+    auto* label = new QLabel(QString::fromStdString(fStringImpl->text));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Impl().SetControl(label);
+}
+
+BStringView::~BStringView() = default;
+
+const char* BStringView::Text() const
+{
+    return fStringImpl->text.c_str();
+}
+
+BControl::BControl(BRect frame, const char* name, const char* label, BMessage* message,
+                   uint32 resizingMode, uint32 flags)
+    : BView(frame, name, resizingMode, flags), fControlImpl(std::make_unique<ControlImpl>())
+{
+    fControlImpl->label = label != nullptr ? label : "";
+    fControlImpl->message.reset(message);
+}
+
+BControl::~BControl() = default;
+
+int32 BControl::Value() const
+{
+    const QAbstractButton* button = fControlImpl->button;
+    return button != nullptr && button->isChecked() ? 1 : 0;
+}
+
+void BControl::SetValue(int32 value)
+{
+    if (fControlImpl->button != nullptr)
+        fControlImpl->button->setChecked(value != 0);
+}
+
+const char* BControl::Label() const
+{
+    return fControlImpl->label.c_str();
+}
+
+BControl::ControlImpl& BControl::ControlImplRef() const
+{
+    return *fControlImpl;
+}
+
+// A change by the user sends the control's message, if it has one, to its
+// window.
+BCheckBox::BCheckBox(BRect frame, const char* name, const char* label, BMessage* message,
+                     uint32 resizingMode, uint32 flags)
+    : BControl(frame, name, label, message, resizingMode, flags)
+{
+    auto* box = new QCheckBox(QString::fromUtf8(label != nullptr ? label : ""));
+    auto& impl = ControlImplRef();
+    impl.button = box;
+    QObject::connect(box, &QCheckBox::clicked, box, [this] {
+        const BMessage* sent = ControlImplRef().message.get();
+        if (sent != nullptr && Window() != nullptr)
+            Window()->PostMessage(sent->what);
+    });
+    Impl().SetControl(box);
+}
+
+BCheckBox::~BCheckBox() = default;

@@ -1,0 +1,28 @@
+// The private side of BLooper: its lock and its message queue.
+#pragma once
+
+#include "Looper.h"
+
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <optional>
+
+struct BLooper::Impl {
+    // Never reused, so a delivery queued for a looper that has gone since
+    // cannot reach a new looper at the same address.
+    std::uint64_t serial = 0;
+    std::recursive_mutex lock;
+
+    std::mutex queueMutex;
+    std::deque<uint32> queue;
+
+    std::optional<uint32> PopMessage();
+};
+
+namespace platform_detail {
+
+// The looper with this serial, or null once it has been deleted.
+BLooper* FindLooper(std::uint64_t serial);
+
+} // namespace platform_detail

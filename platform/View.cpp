@@ -1,0 +1,191 @@
+#include "View.h"
+
+#include "Dispatch.h"
+#include "MouseState.h"
+#include "ViewImpl.h"
+#include "Window.h"
+#include "WindowImpl.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+
+using namespace platform_detail;
+
+namespace {
+
+constexpr int kMinBackingSide = 384;
+
+int PixelCount(float size)
+{
+    return std::max(0, static_cast<int>(size));
+}
+
+} // namespace
+
+int BView::ViewImpl::Width() const
+{
+    return PixelCount(frame.Width());
+}
+
+int BView::ViewImpl::Height() const
+{
+    return PixelCount(frame.Height());
+}
+
+void BView::ViewImpl::ApplyFrame()
+{
+    const QRect area(static_cast<int>(frame.left), static_cast<int>(frame.top), Width(), Height());
+    if (widget->geometry() == area)
+        return;
+    const bool resized = widget->size() != area.size();
+    widget->setGeometry(area);
+    if (resized && !backing.isNull())
+        Backing(); // grows with the view
+    if (resized) {
+        needsDraw = true;
+        widget->update();
+    }
+}
+
+QImage& BView::ViewImpl::Backing()
+{
+    const int width = std::max({kMinBackingSide, Width(), backing.width()});
+    const int height = std::max({kMinBackingSide, Height(), backing.height()});
+    if (backing.width() == width && backing.height() == height)
+        return backing;
+    QImage grown(width, height, QImage::Format_RGB32);
+    grown.fill(Qt::white);
+    for (int row = 0; row < backing.height(); ++row) {
+        std::copy_n(reinterpret_cast<const QRgb*>(backing.constScanLine(row)), backing.width(),
+                    reinterpret_cast<QRgb*>(grown.scanLine(row)));
+    }
+    backing = std::move(grown);
+    return backing;
+}
+
+void BView::ViewImpl::ShowDrawing()
+{
+    if (!dirty)
+        return;
+    dirty = false;
+    if (widget)
+        widget->update();
+}
+
+void BView::ViewImpl::SetControl(QWidget* child)
+{
+    control = child;
+    child->setParent(widget);
+    child->setGeometry(widget->rect());
+}
+
+void platform_detail::DrawIfNeeded(BView* view, bool showNow)
+{
+    auto& impl = view->Impl();
+    if (!impl.needsDraw || impl.window == nullptr || impl.control)
+        return;
+    impl.needsDraw = false;
+    if ((impl.flags & B_WILL_DRAW) != 0)
+        RunHook(impl.window, [&] { view->Draw(view->Bounds()); });
+    if (showNow && impl.widget->isVisible())
+        impl.widget->repaint();
+}
+
+BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
+    : fViewImpl(std::make_unique<ViewImpl>())
+{
+    auto& impl = *fViewImpl;
+    impl.owner = this;
+    impl.frame = frame;
+    impl.name = name != nullptr ? name : "";
+    impl.resizingMode = resizingMode;
+    impl.flags = flags;
+    impl.widget = new ViewWidget(this);
+    impl.widget->setGeometry(static_cast<int>(frame.left), static_cast<int>(frame.top),
+                             impl.Width(), impl.Height());
+}
+
+BView::~BView()
+{
+    auto& impl = *fViewImpl;
+    if (impl.window != nullptr) {
+        auto& siblings = impl.window->Impl().children;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+    delete impl.widget.data();
+}
+
+void BView::Draw(BRect)
+{
+}
+
+void BView::MouseDown(BPoint)
+{
+}
+
+void BView::Pulse()
+{
+}
+
+void BView::FrameResized(float, float)
+{
+}
+
+BRect BView::Bounds() const
+{
+    return BRect(0.0f, 0.0f, fViewImpl->frame.Width(), fViewImpl->frame.Height());
+}
+
+BRect BView::Frame() const
+{
+    return fViewImpl->frame;
+}
+
+BWindow* BView::Window() const
+{
+    return fViewImpl->window;
+}
+
+const char* BView::Name() const
+{
+    return fViewImpl->name.c_str();
+}
+
+uint32 BView::ResizingMode() const
+{
+    return fViewImpl->resizingMode;
+}
+
+uint32 BView::Flags() const
+{
+    return fViewImpl->flags;
+}
+
+// Lets Qt deliver the queued input, recording the pointer; no hook of the
+// program runs meanwhile (HookScope), but views may repaint from their
+// backing images, so a band drawn and flushed during a drag is seen.
+void BView::GetMouse(BPoint* location, uint32* buttons, bool)
+{
+    auto& impl = *fViewImpl;
+    PostNextScriptedStep(impl.widget);
+    {
+        HookScope scope;
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    const QPointF local = impl.widget->mapFromGlobal(LastMousePosition());
+    if (location != nullptr)
+        *location = BPoint(static_cast<float>(local.x()), static_cast<float>(local.y()));
+    if (buttons != nullptr)
+        *buttons = LastMouseButtons();
+}
+
+void BView::Flush()
+{
+    fViewImpl->ShowDrawing();
+}
+
+BView::ViewImpl& BView::Impl() const
+{
+    return *fViewImpl;
+}

@@ -1,0 +1,168 @@
+// The drawing calls: all paint into the view's backing image, which the
+// screen shows after Flush or when the hook returns.
+#include "Bitmap.h"
+#include "ColorMap.h"
+#include "View.h"
+#include "ViewImpl.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+
+using namespace platform_detail;
+
+namespace {
+
+constexpr QRgb kHighColor = 0xff000000; // black
+constexpr QRgb kInvertMask = 0x00ffffff;
+
+const std::array<QRgb, 256>& ColorMapRgb()
+{
+    static const std::array<QRgb, 256> table = [] {
+        std::array<QRgb, 256> rgb{};
+        const auto& map = ColorMap();
+        for (size_t index = 0; index < map.size(); ++index)
+            rgb[index] = qRgb(map[index].red, map[index].green, map[index].blue);
+        return rgb;
+    }();
+    return table;
+}
+
+// Inverting flips the colour bits themselves, so doing it twice restores
+// every pixel exactly.
+void Plot(QImage& image, int x, int y, drawing_mode mode)
+{
+    if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
+        return;
+    QRgb& pixel = reinterpret_cast<QRgb*>(image.scanLine(y))[x];
+    pixel = mode == B_OP_INVERT ? (pixel ^ kInvertMask) : kHighColor;
+}
+
+// Control characters (the line feed at the end of a formatted line) have no
+// glyph here; they are neither drawn nor measured.
+QString PrintableText(const char* text)
+{
+    QString printable = QString::fromUtf8(text);
+    printable.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+    return printable;
+}
+
+// Inverts every pixel that the text covers at least half.
+void InvertText(QImage& image, const QString& text, const QFont& font, QPointF baseline)
+{
+    QImage mask(image.size(), QImage::Format_Alpha8);
+    mask.fill(0);
+    {
+        QPainter painter(&mask);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(baseline, text);
+    }
+    for (int y = 0; y < mask.height(); ++y) {
+        const uchar* coverage = mask.constScanLine(y);
+        for (int x = 0; x < mask.width(); ++x) {
+            if (coverage[x] >= 128)
+                Plot(image, x, y, B_OP_INVERT);
+        }
+    }
+}
+
+} // namespace
+
+// Worker threads write the bitmap while it is drawn; each byte is read
+// atomically, so a pixel shows either its old or its new index.
+void BView::DrawBitmap(const BBitmap* bitmap, BPoint where)
+{
+    auto& impl = *fViewImpl;
+    QImage& image = impl.Backing();
+    const BRect bounds = bitmap->Bounds();
+    const int width = static_cast<int>(bounds.right) - static_cast<int>(bounds.left) + 1;
+    const int height = static_cast<int>(bounds.bottom) - static_cast<int>(bounds.top) + 1;
+    const int left = static_cast<int>(where.x);
+    const int top = static_cast<int>(where.y);
+    const int firstColumn = std::max(0, -left);
+    const int lastColumn = std::min(width, image.width() - left);
+    auto* bits = static_cast<uint8*>(bitmap->Bits());
+    const auto& colors = ColorMapRgb();
+    for (int row = std::max(0, -top); row < height && top + row < image.height(); ++row) {
+        uint8* source = bits + static_cast<size_t>(row) * static_cast<size_t>(bitmap->BytesPerRow());
+        QRgb* target = reinterpret_cast<QRgb*>(image.scanLine(top + row)) + left;
+        for (int column = firstColumn; column < lastColumn; ++column) {
+            const uint8 index = std::atomic_ref<uint8>(source[column]).load(std::memory_order_relaxed);
+            target[column] = impl.mode == B_OP_INVERT ? (target[column] ^ kInvertMask) : colors[index];
+        }
+    }
+    impl.MarkDirty();
+}
+
+void BView::DrawString(const char* text)
+{
+    auto& impl = *fViewImpl;
+    const QString printable = PrintableText(text);
+    const QFont font = QApplication::font();
+    const QPointF baseline(impl.pen.x, impl.pen.y);
+    QImage& image = impl.Backing();
+    if (impl.mode == B_OP_INVERT) {
+        InvertText(image, printable, font, baseline);
+    } else {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(QColor::fromRgb(kHighColor));
+        painter.drawText(baseline, printable);
+    }
+    impl.pen.x += static_cast<float>(QFontMetricsF(font).horizontalAdvance(printable));
+    impl.MarkDirty();
+}
+
+void BView::MovePenTo(BPoint point)
+{
+    fViewImpl->pen = point;
+}
+
+void BView::MovePenTo(float x, float y)
+{
+    fViewImpl->pen = BPoint(x, y);
+}
+
+BPoint BView::PenLocation() const
+{
+    return fViewImpl->pen;
+}
+
+void BView::SetDrawingMode(drawing_mode mode)
+{
+    fViewImpl->mode = mode;
+}
+
+drawing_mode BView::DrawingMode() const
+{
+    return fViewImpl->mode;
+}
+
+// A one-pixel outline through both edges; each pixel is drawn once, also
+// where the rectangle is a single row or column, so inverting is exact.
+void BView::StrokeRect(BRect rect, pattern)
+{
+    auto& impl = *fViewImpl;
+    QImage& image = impl.Backing();
+    const int left = static_cast<int>(std::min(rect.left, rect.right));
+    const int right = static_cast<int>(std::max(rect.left, rect.right));
+    const int top = static_cast<int>(std::min(rect.top, rect.bottom));
+    const int bottom = static_cast<int>(std::max(rect.top, rect.bottom));
+    // Only the part inside the image is walked; Plot clips the rest.
+    for (int x = std::max(left, 0); x <= std::min(right, image.width() - 1); ++x) {
+        Plot(image, x, top, impl.mode);
+        if (bottom != top)
+            Plot(image, x, bottom, impl.mode);
+    }
+    for (int y = std::max(top + 1, 0); y < std::min(bottom, image.height()); ++y) {
+        Plot(image, left, y, impl.mode);
+        if (right != left)
+            Plot(image, right, y, impl.mode);
+    }
+    impl.MarkDirty();
+}

@@ -1,0 +1,61 @@
+// The private side of BWindow: its top-level widget, views and pulse timer.
+#pragma once
+
+#include "Window.h"
+
+#include <QPointer>
+#include <QSize>
+#include <QTimer>
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+class WindowWidget;
+
+struct BWindow::WindowImpl {
+    BWindow* owner = nullptr;
+    QPointer<WindowWidget> widget;
+    std::vector<BView*> children;
+    std::string title;
+    window_type type = B_TITLED_WINDOW;
+    uint32 flags = 0;
+    bigtime_t pulseRate = 500000;
+    QTimer* pulseTimer = nullptr;
+    // The content size the views were last placed for; a new size moves and
+    // resizes them by the difference, as their resizing modes say.
+    QSize laidOutSize;
+};
+
+// The window's content area: a plain widget without a layout, whose children
+// are the views' widgets placed at their frames.
+class WindowWidget : public QWidget {
+public:
+    explicit WindowWidget(BWindow* owner);
+    BWindow* Owner() const { return fOwner; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    BWindow* fOwner;
+};
+
+namespace platform_detail {
+
+enum class HookTiming { Now, WhenNoHookRuns };
+
+// The windows alive now, in creation order.
+const std::vector<BWindow*>& AllWindows();
+bool IsLiveWindow(const BWindow* window);
+
+// Moves and resizes the views for a new content size; views whose size
+// changed and that asked for frame events get FrameResized.
+void LayoutViews(BWindow* window, QSize contentSize, HookTiming timing);
+
+// One pulse: Pulse for every view that asked for pulses; dropped while a hook
+// runs.
+void PulseWindow(BWindow* window);
+
+} // namespace platform_detail

@@ -1,0 +1,51 @@
+// Sliders keep whole positions within their range; check boxes report 1
+// when checked.
+#include "Controls.h"
+#include "Window.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Controls, ScrollBarKeepsWholePositionsWithinItsRange)
+{
+    auto* window = new BWindow(BRect(500, 100, 700, 270), "Lyap controls", B_TITLED_WINDOW, B_NOT_CLOSABLE);
+    auto* bar = new BScrollBar(BRect(10, 50, 190, 64), "scroll21", nullptr, 0, 200, B_HORIZONTAL);
+    window->AddChild(bar);
+    bar->SetProportion(0.1f);
+    EXPECT_FLOAT_EQ(bar->Proportion(), 0.1f);
+    bar->SetValue(100);
+    EXPECT_EQ(bar->Value(), 100.0f);
+    bar->SetValue(50.4f);
+    EXPECT_EQ(bar->Value(), 50.0f);
+    bar->SetValue(250);
+    EXPECT_EQ(bar->Value(), 200.0f);
+    bar->SetValue(-3);
+    EXPECT_EQ(bar->Value(), 0.0f);
+    float min = -1;
+    float max = -1;
+    bar->GetRange(&min, &max);
+    EXPECT_EQ(min, 0.0f);
+    EXPECT_EQ(max, 200.0f);
+    EXPECT_EQ(bar->Orientation(), B_HORIZONTAL);
+    delete window;
+}
+
+TEST(Controls, CheckBoxStartsUncheckedAndReportsOneWhenChecked)
+{
+    auto* window = new BWindow(BRect(500, 100, 700, 270), "Lyap controls", B_TITLED_WINDOW, B_NOT_CLOSABLE);
+    auto* box = new BCheckBox(BRect(10, 140, 190, 150), "buffered", "Buffered update", nullptr,
+                              B_FOLLOW_LEFT, B_WILL_DRAW);
+    auto* label = new BStringView(BRect(10, 40, 190, 50), "hmm", "Morph", B_FOLLOW_LEFT, B_WILL_DRAW);
+    window->AddChild(box);
+    window->AddChild(label);
+    window->Show();
+    EXPECT_EQ(box->Value(), 0);
+    box->SetValue(1);
+    EXPECT_EQ(box->Value(), 1);
+    EXPECT_STREQ(box->Label(), "Buffered update");
+    EXPECT_STREQ(label->Text(), "Morph");
+    delete window;
+}
+
+} // namespace
