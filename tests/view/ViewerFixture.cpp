@@ -1,6 +1,5 @@
 #include "ViewerFixture.h"
 
-#include "Application.h"
 #include "InterfaceDefs.h"
 #include "OS.h"
 #include "Palettes.h"
@@ -9,7 +8,6 @@
 
 #include <atomic>
 #include <cstddef>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
@@ -17,21 +15,10 @@ namespace {
 
 constexpr bigtime_t kPulsePause = 1000;
 
-// One application per test process, as in the program.
-BApplication* TheApplication()
-{
-    static BApplication* app = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        return new BApplication(kAppSignature);
-    }();
-    return app;
-}
-
 } // namespace
 
 void ViewerTest::SetUp()
 {
-    TheApplication();
     fWindow = OpenMainWindow();
     fView = fWindow->fView;
     fPanel = fView->fControlWindow;

@@ -1,0 +1,17 @@
+// One application object per test process, as in the program; each test
+// opens the main window afresh.
+#include "Application.h"
+#include "MainWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    // Test discovery runs this too, outside ctest's environment.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    ::testing::InitGoogleTest(&argc, argv);
+    BApplication application(kAppSignature);
+    return RUN_ALL_TESTS();
+}
