@@ -18,6 +18,8 @@ public:
     // later to MessageReceived, or to QuitRequested for B_QUIT_REQUESTED.
     status_t PostMessage(uint32 command);
 
+    // A recursive lock: hooks run with their looper locked, and the GUI
+    // thread may lock a looper that it already holds.
     bool Lock();
     void Unlock();
 

@@ -133,4 +133,10 @@ void PostNextScriptedStep(QWidget* target)
     gScriptButtons = step.buttons;
 }
 
+void FinishMouseScript(QWidget* target)
+{
+    while (gScriptTarget == target && !gScriptSteps.empty())
+        PostNextScriptedStep(target);
+}
+
 } // namespace platform_detail

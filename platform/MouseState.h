@@ -22,5 +22,8 @@ uint32 LastMouseButtons();
 void StartMouseScript(QWidget* target, const std::vector<platform_test::MouseStep>& steps);
 // Posts the script's next step if `target` has one waiting.
 void PostNextScriptedStep(QWidget* target);
+// Posts what is left of `target`'s script, as a user's release arrives after
+// a click that nobody tracked.
+void FinishMouseScript(QWidget* target);
 
 } // namespace platform_detail

@@ -22,6 +22,8 @@ status_t get_system_info(system_info* info);
 // A thread that waits until resume_thread; its name is visible to debuggers.
 thread_id spawn_thread(thread_func entry, const char* name, int32 priority, void* data);
 status_t resume_thread(thread_id thread);
-// Joins the thread; its entry's result goes to *exitValue.
+// Joins the thread (a thread cannot be ended from outside); its entry's
+// result goes to *exitValue. A thread still waiting for resume_thread is
+// started first, so the wait cannot hang.
 status_t wait_for_thread(thread_id thread, status_t* exitValue);
 status_t snooze(bigtime_t microseconds);

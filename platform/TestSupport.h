@@ -45,8 +45,8 @@ void FailNextSpawns(int32 count);
 // Threads of this process alive now.
 int32 LiveThreadCount();
 
-// Answers the next alert with the button of this index without showing it
-// (-1: Escape).
+// Answers the next alert as the user would, as soon as it is up: clicks the
+// button of this index, or presses Escape for -1.
 void AnswerNextAlert(int32 buttonIndex);
 
 } // namespace platform_test

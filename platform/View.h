@@ -1,4 +1,16 @@
 // A view: a rectangle of a window that draws into its own backing image.
+//
+// Sizes: a view whose frame is (left, top, right, bottom) is right - left
+// pixels wide and bottom - top pixels high; its pixels are columns left ..
+// right - 1 and rows top .. bottom - 1 of the window. Bounds() is (0, 0,
+// width, height) and FrameResized gets the same width and height, so a view
+// of 384 x 384 pixels reports Bounds() (0, 0, 384, 384). (Bitmaps differ:
+// their bounds name their first and last pixel, see Bitmap.h.)
+//
+// Drawing: every drawing call paints into the view's backing image at once;
+// the screen shows that image after Flush, or when the hook that drew
+// returns. The layer calls Draw when the view is first shown, after its size
+// changed, and from UpdateIfNeeded. All calls belong to the GUI thread.
 #pragma once
 
 #include "Rect.h"
@@ -9,8 +21,12 @@
 class BBitmap;
 class BWindow;
 
-// Resizing modes: four nibbles saying which window edge the view's top,
-// left, bottom and right edges follow.
+// Resizing modes: four nibbles saying which window edge the view's top
+// (bits 12-15), left (8-11), bottom (4-7) and right (0-3) edge follows:
+// 1 the window's top, 2 its left, 3 its bottom, 4 its right; 0 (and any
+// value that does not fit the edge) keeps the edge where it is. Higher bits
+// are ignored. 0x1234 follows all four edges; 0x1214 keeps the height and
+// follows the left and right.
 constexpr uint32 B_FOLLOW_NONE = 0;
 constexpr uint32 B_FOLLOW_LEFT = 0x0202;
 constexpr uint32 B_FOLLOW_TOP = 0x1010;
@@ -38,6 +54,7 @@ public:
     BView(const BView&) = delete;
     BView& operator=(const BView&) = delete;
 
+    // Hooks: called by the layer on the GUI thread with the window locked.
     virtual void Draw(BRect updateRect);
     virtual void MouseDown(BPoint where);
     virtual void Pulse();
@@ -50,17 +67,31 @@ public:
     uint32 ResizingMode() const;
     uint32 Flags() const;
 
+    // The bitmap's top-left pixel goes to `where`; each byte shows its
+    // colour map entry (Screen.h). Safe while other threads write the bytes.
     void DrawBitmap(const BBitmap* bitmap, BPoint where);
+    // Text with its baseline starting at the pen, in black; the pen moves to
+    // its end. Control characters (a line feed) are neither drawn nor
+    // measured.
     void DrawString(const char* text);
     void MovePenTo(BPoint point);
     void MovePenTo(float x, float y);
     BPoint PenLocation() const;
+    // B_OP_INVERT flips the colour of every pixel drawn, exactly, so drawing
+    // the same thing twice restores the image.
     void SetDrawingMode(drawing_mode mode);
     drawing_mode DrawingMode() const;
+    // One-pixel outline through both edges: columns left .. right of rows
+    // top and bottom, rows top .. bottom of columns left and right (each
+    // pixel once), in black or inverted.
     void StrokeRect(BRect rect, pattern p = B_SOLID_HIGH);
     // Pointer position in view coordinates (possibly outside the view) and
-    // the mask of pressed buttons, 0 when all are up.
+    // the mask of pressed buttons, 0 when all are up, as the queued mouse
+    // input last showed them. Lets the window system deliver that input but
+    // runs no hook of the program meanwhile; views may repaint from their
+    // backing images.
     void GetMouse(BPoint* location, uint32* buttons, bool checkMessageQueue = true);
+    // Lets the screen show what was drawn so far.
     void Flush();
 
     struct ViewImpl;

@@ -1,4 +1,5 @@
 #include "Dispatch.h"
+#include "MouseState.h"
 #include "ViewImpl.h"
 #include "Window.h"
 
@@ -49,6 +50,8 @@ void ViewWidget::mousePressEvent(QMouseEvent* event)
         BView* view = self->Owner();
         if (BWindow* window = view->Window())
             RunHook(window, [&] { view->MouseDown(where); });
+        if (self)
+            FinishMouseScript(self);
     });
 }
 

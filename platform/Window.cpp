@@ -247,6 +247,7 @@ bigtime_t BWindow::PulseRate() const
 void BWindow::Show()
 {
     fWindowImpl->widget->show();
+    fWindowImpl->widget->WatchExposures();
     RestartPulse(*fWindowImpl);
 }
 

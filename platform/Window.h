@@ -19,7 +19,10 @@ constexpr uint32 B_CURRENT_WORKSPACE = 0;
 
 class BWindow : public BLooper {
 public:
-    // A hidden window; `frame` is its content area in screen coordinates.
+    // A hidden window; `frame` is its content area in screen coordinates,
+    // right - left pixels wide and bottom - top high (as for views, View.h).
+    // B_NOT_CLOSABLE: no close box, and closing by other means is refused.
+    // Every window accepts the first click into it when inactive.
     BWindow(BRect frame, const char* title, window_type type, uint32 flags,
             uint32 workspace = B_CURRENT_WORKSPACE);
     // Deletes the child views.
@@ -29,13 +32,17 @@ public:
     int32 CountChildren() const;
     BView* ChildAt(int32 index) const;
 
-    // Widths and heights are pixel counts of the content area.
+    // Widths and heights are pixel counts of the content area. Views follow
+    // a new size as their resizing modes say; a view whose size changed and
+    // that has B_FRAME_EVENTS gets FrameResized before ResizeTo returns (for
+    // a resize by the user, as soon as no hook runs).
     void SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight);
     void ResizeTo(float width, float height);
     BRect Frame() const;
     BRect Bounds() const;
 
-    // Every view that asked for pulses gets Pulse at this rate.
+    // Every view that asked for pulses gets Pulse at this rate once the
+    // window is shown. A pulse that falls due while a hook runs is dropped.
     void SetPulseRate(bigtime_t microseconds);
     bigtime_t PulseRate() const;
 

@@ -33,8 +33,11 @@ class WindowWidget : public QWidget {
 public:
     explicit WindowWidget(BWindow* owner);
     BWindow* Owner() const { return fOwner; }
+    // From now on an expose of the window on screen owes every view a Draw.
+    void WatchExposures();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -1,12 +1,14 @@
 // Drawing into a view's backing image: bitmaps through the colour map,
 // inverted outlines, text that moves the pen, and the Draw hook.
 #include "Bitmap.h"
+#include "OS.h"
 #include "Screen.h"
 #include "TestSupport.h"
 #include "TestViews.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 
 using platform_test::ViewPixel;
@@ -67,6 +69,32 @@ TEST(Drawing, BitmapShowsTheColourMapEntriesOfItsBytes)
     w.view->DrawBitmap(bitmap.get(), BPoint(0, 0));
     EXPECT_EQ(ViewPixel(w.view, 0, 0), (rgb_color{255, 255, 255, 255}));
     EXPECT_EQ(ViewPixel(w.view, 1, 0), (rgb_color{255, 0, 0, 255}));
+}
+
+// Fills every byte with 63 (white), row by row, as a render worker would.
+int32 PaintWhite(void* data)
+{
+    auto* bitmap = static_cast<BBitmap*>(data);
+    auto* bits = static_cast<uint8*>(bitmap->Bits());
+    for (int32 i = 0; i < bitmap->BitsLength(); ++i)
+        std::atomic_ref<uint8>(bits[i]).store(63, std::memory_order_relaxed);
+    return 0;
+}
+
+// The thread sanitizer watches this one: the view reads bytes that another
+// thread is writing.
+TEST(Drawing, BitmapCanBeDrawnWhileAnotherThreadWritesIt)
+{
+    DrawingWindow w;
+    BBitmap bitmap(BRect(0, 0, 383, 383), B_CMAP8);
+    const thread_id writer = spawn_thread(PaintWhite, "lcalc1", B_LOW_PRIORITY, &bitmap);
+    ASSERT_GT(writer, 0);
+    resume_thread(writer);
+    for (int pass = 0; pass < 20; ++pass)
+        w.view->DrawBitmap(&bitmap, BPoint(0, 0));
+    ASSERT_EQ(wait_for_thread(writer, nullptr), B_OK);
+    w.view->DrawBitmap(&bitmap, BPoint(0, 0));
+    EXPECT_EQ(ViewPixel(w.view, 119, 99), (rgb_color{255, 255, 255, 255}));
 }
 
 TEST(Drawing, StrokeRectOutlinesThroughBothEdges)
@@ -145,9 +173,13 @@ TEST(Drawing, DrawHookRunsWhenShownAndAfterAResize)
     w.window->UpdateIfNeeded(); // nothing pending
     EXPECT_EQ(w.log, (Log{"Draw"}));
 
+    // The window system may expose the resized window too: one Draw at
+    // least, after FrameResized.
     w.window->ResizeTo(150, 110);
     platform_test::ProcessEvents();
-    EXPECT_EQ(w.log, (Log{"Draw", "FrameResized", "Draw"}));
+    ASSERT_GE(w.log.size(), 3u);
+    EXPECT_EQ(w.log[1], "FrameResized");
+    EXPECT_EQ(w.log.back(), "Draw");
 }
 
 } // namespace

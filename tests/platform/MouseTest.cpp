@@ -102,4 +102,33 @@ TEST(Mouse, GetMouseFollowsAScriptedDragWhileOtherHooksWait)
     delete window;
 }
 
+// Presses that it does not track, as a Shift-click.
+class ClickView : public BView {
+public:
+    ClickView(BRect frame) : BView(frame, "click", B_FOLLOW_ALL_SIDES, B_WILL_DRAW) {}
+    void MouseDown(BPoint where) override { presses.push_back(where); }
+    std::vector<BPoint> presses;
+};
+
+TEST(Mouse, ButtonIsUpAfterAClickThatWasNotTracked)
+{
+    auto* window = new BWindow(BRect(50, 50, 250, 250), "click", B_TITLED_WINDOW, 0);
+    auto* view = new ClickView(BRect(0, 0, 100, 200));
+    auto* neighbour = new ClickView(BRect(100, 0, 200, 200));
+    window->AddChild(view);
+    window->AddChild(neighbour);
+    window->Show();
+    platform_test::ScriptMouse(view, {MouseStep{BPoint(7, 8), B_PRIMARY_MOUSE_BUTTON},
+                                      MouseStep{BPoint(7, 8), 0}});
+    platform_test::ProcessEvents();
+    EXPECT_EQ(view->presses, std::vector<BPoint>{BPoint(7, 8)});
+    // Polled from another view, which has no script of its own.
+    BPoint where;
+    uint32 buttons = 99;
+    neighbour->GetMouse(&where, &buttons);
+    EXPECT_EQ(buttons, 0u);
+    EXPECT_EQ(where, BPoint(-93, 8));
+    delete window;
+}
+
 } // namespace
