@@ -1,0 +1,113 @@
+// Building the main window and closing it.
+#include "MainWindow.h"
+
+#include "Application.h"
+#include "Menu.h"
+#include "ShowBit.h"
+
+#include <initializer_list>
+#include <string_view>
+
+namespace {
+
+struct MenuEntry {
+    const char* label;
+    uint32 command;
+};
+
+constexpr uint32 kMenuBarResizingMode = B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP;
+// Follows every edge of the window; the high bit asks for a full redraw on
+// resize.
+constexpr uint32 kShowBitResizingMode = 0x20000000 | B_FOLLOW_ALL_SIDES;
+
+constexpr float kMinWidth = 80.0f;
+constexpr float kMinHeight = 100.0f;
+constexpr bigtime_t kPulseRate = 100000;
+
+// `marked` is the label of the item marked at start, or null for a menu
+// without a mark.
+BMenu* BuildMenu(const char* label, std::initializer_list<MenuEntry> entries,
+                 const char* marked)
+{
+    auto* menu = new BMenu(label, B_ITEMS_IN_COLUMN);
+    for (const MenuEntry& entry : entries) {
+        auto* item = new BMenuItem(entry.label, new BMessage(entry.command), 0, 0);
+        menu->AddItem(item);
+        if (marked != nullptr && std::string_view(entry.label) == marked)
+            item->SetMarked(true);
+    }
+    // Every menu, "File" too, marks the item last chosen.
+    menu->SetRadioMode(true);
+    return menu;
+}
+
+void AddMenus(BMenuBar* bar)
+{
+    bar->AddItem(BuildMenu("File", {{"About", kAboutCommand}}, nullptr));
+    bar->AddItem(BuildMenu("Palette",
+                           {{"Palette1", kPaletteCommandBase},
+                            {"Palette2", kPaletteCommandBase + 1},
+                            {"Palette3", kPaletteCommandBase + 2},
+                            {"Palette4", kPaletteCommandBase + 3}},
+                           "Palette1"));
+    bar->AddItem(BuildMenu("Iterations",
+                           {{"2", 2}, {"4", 4}, {"8", 8}, {"16", 16},
+                            {"32", 32}, {"64", 64}, {"128", 128}, {"256", 256},
+                            {"384", 384}, {"512", 512}},
+                           "16"));
+    bar->AddItem(BuildMenu("Fractal type", {{"Lyapunov Space", kFractalTypeCommand}},
+                           "Lyapunov Space"));
+}
+
+} // namespace
+
+TMainWindow::TMainWindow(BRect frame, const char* title, window_type type, uint32 flags)
+    : BWindow(frame, title, type, flags, B_CURRENT_WORKSPACE), fView(nullptr)
+{
+    Lock();
+    auto* bar = new BMenuBar(BRect(0, 0, 1000, 15), "MB", kMenuBarResizingMode,
+                             B_ITEMS_IN_ROW, true);
+    AddMenus(bar);
+    AddChild(bar);
+    const float menuBarHeight = bar->Bounds().bottom - bar->Bounds().top;
+
+    fView = new TShowBit(BRect(0, menuBarHeight + 1, 188, 188), kShowBitResizingMode);
+    AddChild(fView);
+
+    SetSizeLimits(kMinWidth, static_cast<float>(gImageWidth), kMinHeight,
+                  menuBarHeight + static_cast<float>(gImageHeight) + 1);
+    ResizeTo(static_cast<float>(gImageWidth),
+             menuBarHeight + static_cast<float>(gImageHeight) + 1);
+    SetPulseRate(kPulseRate);
+    Show();
+    Unlock();
+}
+
+TMainWindow::~TMainWindow() = default;
+
+bool TMainWindow::QuitRequested()
+{
+    if (fView->fRendering) {
+        // Stop first, then come back to the close behind what is queued.
+        fView->StopRender();
+        PostMessage(B_QUIT_REQUESTED);
+        return false;
+    }
+    be_app->PostMessage(B_QUIT_REQUESTED);
+    return true;
+}
+
+BMenuBar* TMainWindow::MenuBar() const
+{
+    for (int32 i = 0; i < CountChildren(); ++i) {
+        if (auto* bar = dynamic_cast<BMenuBar*>(ChildAt(i)))
+            return bar;
+    }
+    return nullptr;
+}
+
+TMainWindow* OpenMainWindow()
+{
+    return new TMainWindow(BRect(100, 100, 288, 288), kMainWindowTitle, B_TITLED_WINDOW,
+                           B_WILL_ACCEPT_FIRST_CLICK);
+}

@@ -1,0 +1,34 @@
+// The main window: a menu bar of four menus above the fractal view.
+#pragma once
+
+#include "Window.h"
+
+class BMenuBar;
+class TShowBit;
+
+// Command codes that the menu items send.
+constexpr uint32 kPaletteCommandBase = 0x60;
+constexpr uint32 kFractalTypeCommand = 0x801;
+constexpr uint32 kAboutCommand = 0x2000;
+
+constexpr const char* kMainWindowTitle = "Ombrelia 0.10";
+constexpr const char* kAppSignature = "application/x-vnd.Be-OMBR";
+
+class TMainWindow : public BWindow {
+public:
+    TMainWindow(BRect frame, const char* title, window_type type, uint32 flags);
+    ~TMainWindow() override;
+
+    void MessageReceived(BMessage* message) override;
+    bool QuitRequested() override;
+
+    // Not owning: the view is a child of the window.
+    TShowBit* fView;
+
+private:
+    void ResetFractalType();
+    BMenuBar* MenuBar() const;
+};
+
+// The frame, type and flags the program opens its main window with.
+TMainWindow* OpenMainWindow();

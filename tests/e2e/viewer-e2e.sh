@@ -1,0 +1,207 @@
+#!/usr/bin/env bash
+# End-to-end test of the viewer: the real binary on its own X server, driven
+# with xdotool as a person would (menus, a drag, a shift-click, a slider, the
+# close box), checked through screenshots of the image area.
+#
+# Usage: viewer-e2e.sh OMBRELIA_BINARY SCREENSHOT_DIR
+# Exit 0 on success, 1 on failure, 77 (skip) when Xvfb is not installed.
+set -u
+
+binary="$1"
+shots="$2"
+here="$(cd "$(dirname "$0")" && pwd)"
+
+for tool in Xvfb xdotool import compare convert python3; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        [ "$tool" = Xvfb ] && { echo "SKIP: Xvfb is not installed"; exit 77; }
+        echo "FAIL: $tool is not installed"; exit 1
+    fi
+done
+
+mkdir -p "$shots"
+rm -f "$shots"/*.png
+work="$(mktemp -d)"
+xvfb_pid=""
+app_pid=""
+
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+# --- an X server of our own, on a display number it finds free itself ---
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
+    2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+# This X server has no session bus beside it: say so, rather than let the
+# toolkit go looking for one (which also leaves a library allocation behind
+# that the leak checker of the asan build reports).
+export DBUS_SESSION_BUS_ADDRESS="disabled:"
+# Under ThreadSanitizer, paint the sliders with plain fills: the default
+# style's gradients go through Qt's painting thread pool, whose locking the
+# sanitizer cannot see in the uninstrumented Qt libraries.
+# The X connection's reader thread and the event loop's wake-ups also race in
+# the sanitizer's eyes for the same reason; so under ThreadSanitizer the run
+# goes on past reports, and only a report with an access in our own code
+# fails the test (checked at the end).
+if [ -n "${TSAN_OPTIONS:-}" ]; then
+    export QT_STYLE_OVERRIDE=Windows
+    export TSAN_OPTIONS="$TSAN_OPTIONS:halt_on_error=0:exitcode=0:log_path=$work/tsan"
+fi
+echo "display $DISPLAY"
+
+# --- the program ---
+start_ms=$(date +%s%3N)
+"$binary" >"$work/ombrelia.log" 2>&1 &
+app_pid=$!
+
+main=$(timeout 20 xdotool search --sync --name '^Ombrelia 0\.10$' | head -n1)
+[ -n "$main" ] || fail "the main window did not appear"
+panel=$(timeout 20 xdotool search --sync --name '^Lyap controls$' | head -n1)
+[ -n "$panel" ] || fail "the control panel did not appear"
+echo "windows: main $main, panel $panel"
+
+# Geometry of a window's content area: sets X, Y, W, H.
+geometry() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    X=$((X)); Y=$((Y)); W=$((WIDTH)); H=$((HEIGHT))
+}
+geometry "$main"
+main_x=$X; main_y=$Y; main_w=$W; main_h=$H
+echo "main window ${main_w}x${main_h} at $main_x,$main_y"
+
+# The image fills the window below the menu bar; its size is the window's
+# width, so its top is the window's bottom less that height.
+image_size=$main_w
+image_x=$main_x
+image_y=$((main_y + main_h - image_size))
+[ "$image_size" -ge 200 ] || fail "the image area is only $image_size pixels wide"
+
+shot_image() { # name
+    import -window root -crop "${image_size}x${image_size}+${image_x}+${image_y}" \
+        +repage "$shots/$1.png"
+}
+differing_pixels() { # a b
+    compare -metric AE "$shots/$1.png" "$shots/$2.png" null: 2>&1 | cut -d' ' -f1
+}
+# Waits until two screenshots 0.6 s apart agree: the render has finished.
+settle() { # name
+    local previous=""
+    for i in $(seq 60); do
+        shot_image "$1"
+        if [ -n "$previous" ] && [ "$(differing_pixels "$1" "$1.prev")" = 0 ]; then
+            rm -f "$shots/$1.prev.png"
+            return 0
+        fi
+        cp "$shots/$1.png" "$shots/$1.prev.png"
+        previous=1
+        sleep 0.6
+    done
+    fail "the image never settled ($1)"
+}
+expect_changed() { # before after what
+    local n
+    n=$(differing_pixels "$1" "$2")
+    echo "$3: $n pixels changed"
+    [ "$n" -gt 1000 ] || fail "$3 did not change the image"
+}
+
+settle start
+first_image_ms=$(( $(date +%s%3N) - start_ms ))
+echo "first settled image after ${first_image_ms} ms (screenshot polling, 0.6 s steps)"
+
+# --- Palette3 from the menu bar: find the menu titles in a screenshot ---
+menu_h=$((image_y - main_y))
+import -window root -crop "${main_w}x${menu_h}+${main_x}+${main_y}" +repage \
+    "$shots/menubar.png"
+titles=$(convert "$shots/menubar.png" -colorspace gray -depth 8 gray:- | python3 -c '
+import sys
+w, h = int(sys.argv[1]), int(sys.argv[2])
+data = sys.stdin.buffer.read()
+dark = [any(data[y * w + x] < 110 for y in range(h)) for x in range(w)]
+runs, start, gap = [], None, 0
+for x, d in enumerate(dark + [False] * 12):
+    if d:
+        if start is None:
+            start = x
+        gap, end = 0, x
+    elif start is not None:
+        gap += 1
+        if gap > 9:
+            runs.append((start + end) // 2)
+            start = None
+print(" ".join(map(str, runs)))
+' "$main_w" "$menu_h")
+echo "menu titles at x = $titles"
+read -r -a title_x <<<"$titles"
+[ "${#title_x[@]}" -ge 4 ] || fail "found ${#title_x[@]} menu titles, not 4"
+menu_y=$((main_y + menu_h / 2))
+
+xdotool mousemove $((main_x + title_x[1])) "$menu_y" click 1
+sleep 0.5
+import -window root "$shots/palette-menu.png"
+xdotool key Down Down Down Return
+sleep 0.3
+settle palette3
+expect_changed start palette3 "Palette3"
+
+# --- a drag over the image zooms in ---
+ax=$((image_x + 100)); ay=$((image_y + 60))
+xdotool mousemove "$ax" "$ay" mousedown 1
+for step in 10 20 40 60 80 100; do
+    xdotool mousemove $((ax + step)) $((ay + step))
+    sleep 0.05
+done
+sleep 0.2
+xdotool mouseup 1
+settle zoomed
+expect_changed palette3 zoomed "drag zoom"
+
+# --- a shift-click zooms out ---
+xdotool mousemove $((image_x + 50)) $((image_y + 50)) keydown shift click 1 keyup shift
+settle zoomed-out
+expect_changed zoomed zoomed-out "shift-click zoom-out"
+
+# --- the Morph slider: a click into its trough, left of the thumb ---
+geometry "$panel"
+xdotool mousemove $((X + 40)) $((Y + 57)) click 1
+settle morph
+expect_changed zoomed-out morph "Morph slider"
+
+# --- peak memory, then the close box ---
+peak_rss=$(awk '/VmHWM/ {print $2, $3}' "/proc/$app_pid/status")
+echo "peak RSS of the viewer: $peak_rss"
+python3 "$here/send-wm-delete.py" "$main" || fail "could not send the close request"
+for _ in $(seq 100); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$app_pid" 2>/dev/null; then
+    fail "the viewer is still running 10 s after the close request"
+fi
+wait "$app_pid"
+status=$?
+app_pid=""
+[ "$status" = 0 ] || fail "the viewer exited with status $status: $(cat "$work/ombrelia.log")"
+echo "closed with status 0"
+if ls "$work"/tsan.* >/dev/null 2>&1; then
+    # An access of ours is frame #0 or #1 of a report's stack.
+    ours=$(grep -hE '^    #[01] .*/(view|shell|render)/' "$work"/tsan.* | head -n 5)
+    [ -z "$ours" ] || fail "ThreadSanitizer reports a race in our code: $ours"
+    echo "ThreadSanitizer: $(grep -ch 'WARNING: ThreadSanitizer' "$work"/tsan.* | awk "{s+=\$1} END {print s}") reports, none in view/, shell/ or render/"
+fi
+echo "PASS"

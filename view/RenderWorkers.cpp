@@ -1,0 +1,168 @@
+// Starting and stopping a render, and the worker threads that compute it.
+#include "RenderWorkers.h"
+
+#include "OS.h"
+#include "Palettes.h"
+#include "Screen.h"
+#include "ShowBit.h"
+#include "TLyapCalc.h"
+
+#include <algorithm>
+#include <cstddef>
+
+int32 gWorkerCount = 1;
+TLyapCalc* gCalcs[kMaxWorkers] = {};
+thread_id gWorkerThreads[kMaxWorkers];
+std::atomic<int32> gWorkerStatus[kMaxWorkers];
+std::atomic<bool> gUnclaimedShare[kMaxWorkers];
+
+namespace {
+
+constexpr int32 kStopPolls = 100;
+constexpr bigtime_t kStopPollInterval = 10000;
+constexpr const char* kWorkerName = "lcalc1";
+
+// Computes the rows of every worker whose thread could not be created and
+// that no other thread has taken yet. Run by each worker after its own rows,
+// so the shares of a failed spawn go to the workers that did start; each
+// share is taken by exactly one thread (the exchange), and is computed with
+// that share's own calculator, which a stop request reaches like any other.
+void RunUnclaimedShares()
+{
+    for (int32 i = 0; i < gWorkerCount; ++i) {
+        if (!gUnclaimedShare[i].exchange(false))
+            continue;
+        gCalcs[i]->Calculate(gPaletteMap, gWorkerCount, i);
+        gWorkerStatus[i].store(kWorkerFinished);
+    }
+}
+
+} // namespace
+
+TLyapCalc* SetUpWorkerPool()
+{
+    for (int32 i = 0; i < kMaxWorkers; ++i) {
+        gWorkerThreads[i] = kNoThread;
+        gWorkerStatus[i].store(kWorkerFinished);
+        gUnclaimedShare[i].store(false);
+    }
+    system_info info{};
+    get_system_info(&info);
+    gWorkerCount = std::clamp<int32>(info.cpu_count, 1, kMaxWorkers);
+    for (int32 i = 0; i < gWorkerCount; ++i)
+        gCalcs[i] = new TLyapCalc();
+    gCalcs[0]->fType = 1;
+    return gCalcs[0];
+}
+
+void TearDownWorkerPool()
+{
+    for (int32 i = 0; i < gWorkerCount; ++i) {
+        delete gCalcs[i];
+        gCalcs[i] = nullptr;
+    }
+}
+
+int32 WorkerMain(void* data)
+{
+    auto* status = static_cast<std::atomic<int32>*>(data);
+    const int32 index = status->load();
+    gCalcs[index]->Calculate(gPaletteMap, gWorkerCount, index);
+    RunUnclaimedShares();
+    // Last: the pulse takes -1 in every entry as "the image is complete".
+    status->store(kWorkerFinished);
+    return 0;
+}
+
+bool AnyWorkerRunning()
+{
+    for (int32 i = 0; i < gWorkerCount; ++i) {
+        if (gWorkerStatus[i].load() >= 0)
+            return true;
+    }
+    return false;
+}
+
+void TShowBit::StartRender()
+{
+    StopRender();
+    fRendering = true;
+    ++fRenderCount;
+    fCalc->SetSize(static_cast<uint8*>(fBitmap->Bits()), gImageWidth,
+                   gImageHeight, fBitmap->BytesPerRow());
+    MarkLeftColumnWhite();
+
+    for (int32 i = 0; i < gWorkerCount; ++i) {
+        gWorkerStatus[i].store(i);
+        if (i > 0)
+            *gCalcs[i] = *fCalc;
+    }
+
+    // Every thread is created before any is started, so that a share whose
+    // thread failed is on record before a worker could look for one.
+    int32 started = 0;
+    for (int32 i = 0; i < gWorkerCount; ++i) {
+        const thread_id id = spawn_thread(WorkerMain, kWorkerName, B_LOW_PRIORITY,
+                                          &gWorkerStatus[i]);
+        gWorkerThreads[i] = id;
+        if (id > 0)
+            ++started;
+        else
+            gUnclaimedShare[i].store(true);
+    }
+    if (started == 0) {
+        // No thread at all: compute the image here rather than never finish.
+        RunUnclaimedShares();
+        return;
+    }
+    for (int32 i = 0; i < gWorkerCount; ++i) {
+        if (gWorkerThreads[i] > 0)
+            resume_thread(gWorkerThreads[i]);
+    }
+}
+
+void TShowBit::MarkLeftColumnWhite()
+{
+    // No worker runs here (StartRender has stopped them), so plain stores.
+    BScreen screen(Window());
+    const uint8 white = screen.IndexForColor(255, 255, 255);
+    auto* bits = static_cast<uint8*>(fBitmap->Bits());
+    const int32 bytesPerRow = fBitmap->BytesPerRow();
+    for (int32 row = 0; row < gImageHeight; ++row)
+        bits[static_cast<std::ptrdiff_t>(row) * bytesPerRow] = white;
+}
+
+void TShowBit::StopRender()
+{
+    if (fRendering) {
+        for (int32 i = 0; i < gWorkerCount; ++i)
+            gCalcs[i]->fState.store(TLyapCalc::kStopRequested);
+        for (int32 look = 1; look <= kStopPolls && AnyWorkerRunning(); ++look) {
+            if (look < kStopPolls)
+                snooze(kStopPollInterval);
+        }
+    }
+    KillWorkers();
+    fRendering = false;
+}
+
+void TShowBit::KillWorkers()
+{
+    // POSIX threads cannot be ended from outside; every worker looks at its
+    // stop request after each pixel, so joining it ends it just as soon.
+    for (int32 i = 0; i < gWorkerCount; ++i) {
+        if (gWorkerThreads[i] > 0) {
+            status_t exitValue = 0;
+            wait_for_thread(gWorkerThreads[i], &exitValue);
+        }
+        gWorkerThreads[i] = kNoThread;
+    }
+}
+
+void TShowBit::RestartRender()
+{
+    if (fRendering)
+        return;
+    if (fCalc->fType == 1)
+        StartRender();
+}

@@ -1,0 +1,93 @@
+// The fractal view: owns the off-screen image that the render workers fill,
+// shows it, follows the window's size and drives the periodic work from its
+// pulse (showing a growing image, noticing the finish, applying the sliders).
+// It also holds the zoom selection and the primary calculator, the master copy
+// of every parameter from which each render starts.
+#pragma once
+
+#include "Bitmap.h"
+#include "Rect.h"
+#include "SupportDefs.h"
+#include "View.h"
+
+#include <memory>
+#include <string>
+
+class BCheckBox;
+class BScrollBar;
+class BWindow;
+class TLyapCalc;
+
+// The image that a render computes; never larger than the view's bitmap.
+constexpr int32 kBitmapWidth = 384;
+constexpr int32 kBitmapHeight = 384;
+extern int32 gImageWidth;
+extern int32 gImageHeight;
+
+// All four coordinates at this value: no zoom selection.
+constexpr float kNoSelection = -1000.0f;
+constexpr int32 kDefaultIterations = 16;
+
+class TShowBit : public BView {
+public:
+    TShowBit(BRect frame, uint32 resizingMode);
+    ~TShowBit() override;
+
+    void Draw(BRect updateRect) override;
+    void MouseDown(BPoint where) override;
+    void Pulse() override;
+    void FrameResized(float width, float height) override;
+
+    void ShowImage();
+
+    // The render road: stop, change fCalc or the palette map, start.
+    void StartRender();
+    void StopRender();
+    void KillWorkers();
+    void RestartRender();
+
+    void SetPalette(int32 n);
+    void Refresh();
+    void SetIterations(int32 count);
+
+    void BuildControls();
+    void SyncControls();
+    void ApplyControls();
+
+    void TrackSelection(int32 x, int32 y);
+    BRect ClampRect(BRect r) const;
+    void ClampPoint(int32& x, int32& y) const;
+    int32 ClampRow(int32 v) const;
+    int32 ClampColumn(int32 v) const;
+    bool SelectionLargeEnough() const;
+    // "left,top - right,bottom" and a line feed, whole numbers.
+    std::string SelectionText() const;
+
+    // Fields. Hooks and commands of this view all run on its window's thread;
+    // the workers never touch the view object.
+    std::unique_ptr<BBitmap> fBitmap;
+    bool fRendering;
+    BRect fSelection;
+    int32 fIterations;
+    BWindow* fControlWindow;
+    BScrollBar* fMorphBar;
+    BScrollBar* fFirstXBar;
+    BScrollBar* fContrastBar;
+    BCheckBox* fBufferedBox;
+    int32 fMorphPos;
+    int32 fFirstXPos;
+    int32 fContrastPos;
+    int32 fSliderRange;
+    // Also gCalcs[0]; owned through the worker tables (see RenderWorkers.h).
+    TLyapCalc* fCalc;
+    // Renders started so far: lets tests and diagnostics tell one restart
+    // from two without timing anything.
+    int32 fRenderCount;
+
+private:
+    void ClearSelection();
+    void MarkLeftColumnWhite();
+    void ZoomInto(BRect selection);
+    void DrawSelectionText();
+    void StrokeBand(BRect r);
+};

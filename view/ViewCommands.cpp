@@ -1,0 +1,28 @@
+// What the menu commands and the zoom ask of the view: forget the selection
+// and render again, or render with another iteration count.
+#include "ShowBit.h"
+
+#include "TLyapCalc.h"
+
+void TShowBit::ClearSelection()
+{
+    fSelection = BRect(kNoSelection, kNoSelection, kNoSelection, kNoSelection);
+}
+
+void TShowBit::Refresh()
+{
+    StopRender();
+    ClearSelection();
+    RestartRender();
+}
+
+void TShowBit::SetIterations(int32 count)
+{
+    if (count == fIterations)
+        return;
+    StopRender();
+    fIterations = count;
+    ClearSelection();
+    fCalc->fIterations = count;
+    RestartRender();
+}
