@@ -38,9 +38,11 @@ TEST_F(ViewerTest, NewRenderMarksUnreachedRowsWhiteAtTheLeftEdgeOnly)
     WaitForRender();
     const std::vector<uint8> before = BitmapBytes();
     const int32 bytesPerRow = fView->fBitmap->BytesPerRow();
-    // Slow points, stopped right away: the bottom rows are not reached yet.
+    // Held and stopped: the bottom rows are not reached.
+    HoldRenders();
     fView->SetIterations(512);
     fView->StopRender();
+    ReleaseRenders();
     const uint8 white = WhiteIndex();
     EXPECT_EQ(BitmapByte(0, 383), white);
     for (int32 x = 1; x < 384; ++x)

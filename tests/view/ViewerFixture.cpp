@@ -1,6 +1,7 @@
 #include "ViewerFixture.h"
 
 #include "InterfaceDefs.h"
+#include "LyapKernel.h"
 #include "OS.h"
 #include "Palettes.h"
 #include "RenderWorkers.h"
@@ -15,7 +16,28 @@ namespace {
 
 constexpr bigtime_t kPulsePause = 1000;
 
+std::atomic<bool> gRendersHeld{false};
+
+// Runs on the worker threads: waits while renders are held, unless this
+// worker has been asked to stop or start over.
+void HoldWhileAsked(TLyapCalc& calc, std::int32_t, std::int32_t, std::int32_t)
+{
+    while (gRendersHeld.load() && calc.fState.load() == TLyapCalc::kNoRequest)
+        snooze(100);
+}
+
 } // namespace
+
+void ViewerTest::HoldRenders()
+{
+    gRendersHeld.store(true);
+    SetLyapGroupHook(HoldWhileAsked);
+}
+
+void ViewerTest::ReleaseRenders()
+{
+    gRendersHeld.store(false);
+}
 
 void ViewerTest::SetUp()
 {
@@ -27,6 +49,7 @@ void ViewerTest::SetUp()
 
 void ViewerTest::TearDown()
 {
+    ReleaseRenders();
     platform_test::SetModifiers(0);
     // A test may have closed the window already.
     for (BWindow* window : platform_test::Windows()) {
@@ -38,6 +61,7 @@ void ViewerTest::TearDown()
         }
     }
     platform_test::ProcessEvents();
+    SetLyapGroupHook(nullptr);
 }
 
 void PulseAndPause(BWindow* window)

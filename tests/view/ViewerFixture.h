@@ -27,6 +27,12 @@ protected:
     bool PulseUntil(Done done);
     // Delivers pulses until the render has finished.
     void WaitForRender();
+    // Holds every worker after the first group of pixels it computes, before
+    // it stores them, until ReleaseRenders (or a stop request): a render
+    // started meanwhile is certain to be unfinished, however fast it is.
+    // Any calculation in the test thread waits too: release first.
+    void HoldRenders();
+    void ReleaseRenders();
     // Delivers pulses until a new render has started, then until it finishes.
     void WaitForRenderAfter(int32 renderCount);
 
