@@ -51,6 +51,15 @@ std::int32_t Complain(const std::string& message, std::int32_t status)
     return status;
 }
 
+// Why the output cannot be written, with the path as typed, escaped so that
+// the complaint stays one line.
+std::int32_t ComplainAboutOutput(const std::string& expected, const std::string& output,
+                                 const std::string& reason, std::int32_t status)
+{
+    return Complain("--output: expected " + expected + ", got " + Quoted(output) + reason,
+                    status);
+}
+
 std::int32_t InterruptedStatus()
 {
     return kExitSignalBase + gInterruptSignal.load();
@@ -85,14 +94,13 @@ std::int32_t RenderAndWrite(const RenderOptions& options)
     const std::string& output = options.output;
     std::error_code ignored;
     if (std::filesystem::is_directory(output, ignored))
-        return Complain("--output: expected a file name, got the folder \"" + output + "\"",
-                        kExitBadCommand);
+        return ComplainAboutOutput("a file name", output, ", which is a folder",
+                                   kExitBadCommand);
     std::string error;
     auto temporary = TemporaryFile::CreateBeside(output, error);
     if (!temporary)
-        return Complain("--output: expected a writable file name, got \"" + output +
-                            "\" (" + error + ")",
-                        kExitBadCommand);
+        return ComplainAboutOutput("a writable file name", output, " (" + error + ")",
+                                   kExitBadCommand);
     ProgressBar bar(!options.quiet && isatty(STDERR_FILENO) == 1);
     const RenderControl control{&gInterruptSignal, [&bar](double f) { bar.Update(f); }};
     const auto pixels = RenderPixels(options, control);
@@ -100,13 +108,13 @@ std::int32_t RenderAndWrite(const RenderOptions& options)
     if (!pixels || gInterruptSignal.load() != 0)
         return InterruptedStatus();
     if (!WriteUnlessInterrupted(*temporary, options, *pixels, error))
-        return Complain("--output: could not write \"" + output + "\" (" + error + ")",
-                        kExitWriteFailed);
+        return ComplainAboutOutput("a writable file name", output,
+                                   " (" + error + " while writing)", kExitWriteFailed);
     if (gInterruptSignal.load() != 0)
         return InterruptedStatus();
     if (!temporary->MoveTo(output, error))
-        return Complain("--output: could not write \"" + output + "\" (" + error + ")",
-                        kExitWriteFailed);
+        return ComplainAboutOutput("a writable file name", output,
+                                   " (" + error + " while writing)", kExitWriteFailed);
     return kExitWritten;
 }
 

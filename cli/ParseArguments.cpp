@@ -9,6 +9,28 @@
 #include <set>
 #include <string_view>
 
+std::string Quoted(std::string_view text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string quoted = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (c == '\n') {
+            quoted += "\\n";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            quoted += "\\x";
+            quoted += kHex[byte >> 4];
+            quoted += kHex[byte & 0xf];
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
 namespace {
 
 // Stores an option's value; false when the text is not acceptable.
@@ -156,30 +178,6 @@ const OptionSpec* FindOption(std::string_view name)
         if (name == spec.longName || (!spec.shortName.empty() && name == spec.shortName))
             return &spec;
     return nullptr;
-}
-
-// The given text between quotes, with control characters, quotes and
-// backslashes escaped, so that a complaint stays one line whatever was typed.
-std::string Quoted(std::string_view text)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string quoted = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (c == '\n') {
-            quoted += "\\n";
-        } else if (byte < 0x20 || byte == 0x7f) {
-            quoted += "\\x";
-            quoted += kHex[byte >> 4];
-            quoted += kHex[byte & 0xf];
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
 }
 
 std::string Complaint(std::string_view option, std::string_view expected,

@@ -177,6 +177,8 @@ TEST(RenderProgram, BadLinesExitWithStatus2AndOneLineAndLeaveFilesAlone)
         {{"-o", "picture.jpg"}, "--output", "\"picture.jpg\""},
         {{"--size", "8x8"}, "--output", "nothing"},
         {{"-o", "missing-folder/x.png"}, "--output", "\"missing-folder/x.png\""},
+        // Once printed unescaped, which split the complaint over two lines.
+        {{"-o", "missing\nfolder/x.png"}, "--output", "\"missing\\nfolder/x.png\""},
     };
     const std::string precious = "an earlier picture";
     for (const BadLine& line : lines) {
