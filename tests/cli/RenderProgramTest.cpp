@@ -198,6 +198,17 @@ TEST(RenderProgram, BadLinesExitWithStatus2AndOneLineAndLeaveFilesAlone)
     }
 }
 
+// Found while testing refusals: the temporary file's name was the final
+// name plus a suffix, so a name near the system's limit was refused.
+TEST(RenderProgram, WritesAFileWhoseNameIsAsLongAsTheSystemAllows)
+{
+    const ScratchFolder folder;
+    const std::string name = std::string(255 - 4, 'n') + ".pgm";
+    const ProcessResult run = RunRender({"--size", "4x3", "-o", name}, folder.Path());
+    EXPECT_EQ(run.exitStatus, 0) << run.standardError;
+    EXPECT_EQ(folder.FileNames(), std::vector<std::string>{name});
+}
+
 // Waits until the program has created its temporary file, which it does
 // just before it starts computing.
 void AwaitRenderStart(const ScratchFolder& folder, std::size_t filesBefore)
