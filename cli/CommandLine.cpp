@@ -22,8 +22,10 @@
 namespace {
 
 constexpr std::int32_t kExitWritten = 0;
-constexpr std::int32_t kExitWriteFailed = 1;
-constexpr std::int32_t kExitBadCommand = 2;
+constexpr std::int32_t kExitOutOfMemory = 1;
+// A bad option and an output that cannot be written, found at once or only
+// when the image is stored, are one failure to the caller: nothing was written.
+constexpr std::int32_t kExitRefused = 2;
 constexpr std::int32_t kExitSignalBase = 128;
 constexpr auto kInterruptPollInterval = std::chrono::milliseconds(20);
 
@@ -95,12 +97,12 @@ std::int32_t RenderAndWrite(const RenderOptions& options)
     std::error_code ignored;
     if (std::filesystem::is_directory(output, ignored))
         return ComplainAboutOutput("a file name", output, ", which is a folder",
-                                   kExitBadCommand);
+                                   kExitRefused);
     std::string error;
     auto temporary = TemporaryFile::CreateBeside(output, error);
     if (!temporary)
         return ComplainAboutOutput("a writable file name", output, " (" + error + ")",
-                                   kExitBadCommand);
+                                   kExitRefused);
     ProgressBar bar(!options.quiet && isatty(STDERR_FILENO) == 1);
     const RenderControl control{&gInterruptSignal, [&bar](double f) { bar.Update(f); }};
     const auto pixels = RenderPixels(options, control);
@@ -109,12 +111,12 @@ std::int32_t RenderAndWrite(const RenderOptions& options)
         return InterruptedStatus();
     if (!WriteUnlessInterrupted(*temporary, options, *pixels, error))
         return ComplainAboutOutput("a writable file name", output,
-                                   " (" + error + " while writing)", kExitWriteFailed);
+                                   " (" + error + " while writing)", kExitRefused);
     if (gInterruptSignal.load() != 0)
         return InterruptedStatus();
     if (!temporary->MoveTo(output, error))
         return ComplainAboutOutput("a writable file name", output,
-                                   " (" + error + " while writing)", kExitWriteFailed);
+                                   " (" + error + " while writing)", kExitRefused);
     return kExitWritten;
 }
 
@@ -141,7 +143,7 @@ std::int32_t RunRenderCommand(int argc, const char* const* argv)
         std::cout << VersionText();
         return kExitWritten;
     case CommandAction::kError:
-        return Complain(command.error, kExitBadCommand);
+        return Complain(command.error, kExitRefused);
     case CommandAction::kRender:
         break;
     }
@@ -151,6 +153,6 @@ std::int32_t RunRenderCommand(int argc, const char* const* argv)
     } catch (const std::bad_alloc&) {
         return Complain("not enough memory for a " + std::to_string(command.options.width) +
                             "x" + std::to_string(command.options.height) + " image",
-                        kExitWriteFailed);
+                        kExitOutOfMemory);
     }
 }

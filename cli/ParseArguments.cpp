@@ -319,7 +319,9 @@ std::string UsageText(std::int32_t defaultThreads)
         "\n"
         "The same command writes the same file whatever the machine or --threads.\n"
         "\n"
-        "Exit status: 0 the file was written; 1 it could not be written;\n"
-        "2 bad command line (nothing is written); 130 interrupted (SIGINT);\n"
-        "143 terminated (SIGTERM).\n";
+        "Exit status: 0 the file was written; 1 not enough memory for the image;\n"
+        "2 bad command line, or the file cannot be written there (no room, no\n"
+        "permission, no such folder); 130 interrupted (SIGINT); 143 terminated\n"
+        "(SIGTERM). Unless it is 0, nothing is written and an existing file is\n"
+        "left as it was.\n";
 }
