@@ -16,7 +16,7 @@ struct BadLine {
     std::vector<std::string> args;
     std::string option;    // the option, or the argument, the complaint names
     std::string accepted;  // part of what it says is accepted
-    std::string given;     // what it quotes as given
+    std::string given;     // what it quotes as given (with the system's reason)
     FolderLimit limit = FolderLimit::kNone;
 };
 
@@ -69,7 +69,11 @@ const BadLine kBadLines[] = {
     {"OutputInAReadOnlyFolder", {"--size", "8x8", "-o", "keep.png"}, "--output", "writable",
      "\"keep.png\"", FolderLimit::kReadOnly},
     {"PgmOutputOnAFullDisk", Then(kBigPgm, {"-o", "keep.pgm"}), "--output", "writable",
-     "\"keep.pgm\"", FolderLimit::kSmallDisk},
+     "\"keep.pgm\" (No space left on device", FolderLimit::kSmallDisk},
+    // The PNG encoder once added its own line, "libpng error: Write Error",
+    // and gave no reason.
+    {"PngOutputOnAFullDisk", Then(kBigPng, {"-o", "keep.png"}), "--output", "writable",
+     "\"keep.png\" (No space left on device", FolderLimit::kSmallDisk},
 
     {"FormatUnknown", {"--format", "jpeg", "-o", "keep.png"}, "--format", "png or pgm",
      "\"jpeg\""},
