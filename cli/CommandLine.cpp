@@ -22,8 +22,10 @@
 namespace {
 
 constexpr std::int32_t kExitWritten = 0;
-constexpr std::int32_t kExitWriteFailed = 1;
-constexpr std::int32_t kExitBadCommand = 2;
+constexpr std::int32_t kExitOutOfMemory = 1;
+// A bad option and an output that cannot be written, found at once or only
+// when the image is stored, are one failure to the caller: nothing was written.
+constexpr std::int32_t kExitRefused = 2;
 constexpr std::int32_t kExitSignalBase = 128;
 constexpr auto kInterruptPollInterval = std::chrono::milliseconds(20);
 
@@ -49,6 +51,15 @@ std::int32_t Complain(const std::string& message, std::int32_t status)
 {
     std::cerr << "ombrelia-render: " << message << '\n';
     return status;
+}
+
+// Why the output cannot be written, with the path as typed, escaped so that
+// the complaint stays one line.
+std::int32_t ComplainAboutOutput(const std::string& expected, const std::string& output,
+                                 const std::string& reason, std::int32_t status)
+{
+    return Complain("--output: expected " + expected + ", got " + Quoted(output) + reason,
+                    status);
 }
 
 std::int32_t InterruptedStatus()
@@ -85,14 +96,13 @@ std::int32_t RenderAndWrite(const RenderOptions& options)
     const std::string& output = options.output;
     std::error_code ignored;
     if (std::filesystem::is_directory(output, ignored))
-        return Complain("--output: expected a file name, got the folder \"" + output + "\"",
-                        kExitBadCommand);
+        return ComplainAboutOutput("a file name", output, ", which is a folder",
+                                   kExitRefused);
     std::string error;
     auto temporary = TemporaryFile::CreateBeside(output, error);
     if (!temporary)
-        return Complain("--output: expected a writable file name, got \"" + output +
-                            "\" (" + error + ")",
-                        kExitBadCommand);
+        return ComplainAboutOutput("a writable file name", output, " (" + error + ")",
+                                   kExitRefused);
     ProgressBar bar(!options.quiet && isatty(STDERR_FILENO) == 1);
     const RenderControl control{&gInterruptSignal, [&bar](double f) { bar.Update(f); }};
     const auto pixels = RenderPixels(options, control);
@@ -100,13 +110,13 @@ std::int32_t RenderAndWrite(const RenderOptions& options)
     if (!pixels || gInterruptSignal.load() != 0)
         return InterruptedStatus();
     if (!WriteUnlessInterrupted(*temporary, options, *pixels, error))
-        return Complain("--output: could not write \"" + output + "\" (" + error + ")",
-                        kExitWriteFailed);
+        return ComplainAboutOutput("a writable file name", output,
+                                   " (" + error + " while writing)", kExitRefused);
     if (gInterruptSignal.load() != 0)
         return InterruptedStatus();
     if (!temporary->MoveTo(output, error))
-        return Complain("--output: could not write \"" + output + "\" (" + error + ")",
-                        kExitWriteFailed);
+        return ComplainAboutOutput("a writable file name", output,
+                                   " (" + error + " while writing)", kExitRefused);
     return kExitWritten;
 }
 
@@ -133,7 +143,7 @@ std::int32_t RunRenderCommand(int argc, const char* const* argv)
         std::cout << VersionText();
         return kExitWritten;
     case CommandAction::kError:
-        return Complain(command.error, kExitBadCommand);
+        return Complain(command.error, kExitRefused);
     case CommandAction::kRender:
         break;
     }
@@ -143,6 +153,6 @@ std::int32_t RunRenderCommand(int argc, const char* const* argv)
     } catch (const std::bad_alloc&) {
         return Complain("not enough memory for a " + std::to_string(command.options.width) +
                             "x" + std::to_string(command.options.height) + " image",
-                        kExitWriteFailed);
+                        kExitOutOfMemory);
     }
 }

@@ -1,6 +1,6 @@
 // The whole ombrelia-render program: parse, render, write; returns the exit
-// status (0 written, 1 write failure, 2 bad command line, 128 + signal number
-// when interrupted).
+// status (0 written, 1 out of memory, 2 bad command line or an output that
+// cannot be written, 128 + signal number when interrupted).
 #pragma once
 
 #include <cstdint>

@@ -9,6 +9,28 @@
 #include <set>
 #include <string_view>
 
+std::string Quoted(std::string_view text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string quoted = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (c == '\n') {
+            quoted += "\\n";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            quoted += "\\x";
+            quoted += kHex[byte >> 4];
+            quoted += kHex[byte & 0xf];
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
 namespace {
 
 // Stores an option's value; false when the text is not acceptable.
@@ -158,30 +180,6 @@ const OptionSpec* FindOption(std::string_view name)
     return nullptr;
 }
 
-// The given text between quotes, with control characters, quotes and
-// backslashes escaped, so that a complaint stays one line whatever was typed.
-std::string Quoted(std::string_view text)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string quoted = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (c == '\n') {
-            quoted += "\\n";
-        } else if (byte < 0x20 || byte == 0x7f) {
-            quoted += "\\x";
-            quoted += kHex[byte >> 4];
-            quoted += kHex[byte & 0xf];
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
-}
-
 std::string Complaint(std::string_view option, std::string_view expected,
                       std::string_view given)
 {
@@ -321,7 +319,9 @@ std::string UsageText(std::int32_t defaultThreads)
         "\n"
         "The same command writes the same file whatever the machine or --threads.\n"
         "\n"
-        "Exit status: 0 the file was written; 1 it could not be written;\n"
-        "2 bad command line (nothing is written); 130 interrupted (SIGINT);\n"
-        "143 terminated (SIGTERM).\n";
+        "Exit status: 0 the file was written; 1 not enough memory for the image;\n"
+        "2 bad command line, or the file cannot be written there (no room, no\n"
+        "permission, no such folder); 130 interrupted (SIGINT); 143 terminated\n"
+        "(SIGTERM). Unless it is 0, nothing is written and an existing file is\n"
+        "left as it was.\n";
 }

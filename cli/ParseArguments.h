@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum class CommandAction { kRender, kHelp, kVersion, kError };
@@ -20,6 +21,10 @@ struct ParsedCommand {
 // not given.
 ParsedCommand ParseArguments(const std::vector<std::string>& args,
                              std::int32_t defaultThreads);
+
+// The given text between quotes, with control characters, quotes and
+// backslashes escaped, so that a complaint stays one line whatever was typed.
+std::string Quoted(std::string_view text);
 
 std::string UsageText(std::int32_t defaultThreads);
 std::string VersionText();

@@ -9,15 +9,19 @@
 
 namespace {
 
+constexpr std::size_t kNameStartKept = 64;
+
 std::string TemporaryPathBeside(const std::string& finalPath, unsigned attempt)
 {
     const auto slash = finalPath.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "" : finalPath.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? finalPath : finalPath.substr(slash + 1);
     // Hidden, and unique to this process, so that concurrent runs writing
-    // the same file never share a temporary one.
-    return folder + "." + name + "." + std::to_string(getpid()) + "-" +
-           std::to_string(attempt) + ".tmp";
+    // the same file never share a temporary one. Only the start of the name
+    // is kept: the whole of a name near the system's limit would take the
+    // temporary name beyond it.
+    return folder + "." + name.substr(0, kNameStartKept) + "." + std::to_string(getpid()) +
+           "-" + std::to_string(attempt) + ".tmp";
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
@@ -64,6 +65,52 @@ bool WritePgm(int fileDescriptor, const RenderOptions& options,
            WriteAll(fileDescriptor, values.data(), values.size(), error);
 }
 
+// Copies everything in source, from its start, to destination.
+bool CopyWhole(int source, int destination, std::string& error)
+{
+    if (lseek(source, 0, SEEK_SET) != 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    std::vector<std::uint8_t> buffer(1 << 20);
+    for (;;) {
+        const ssize_t got = read(source, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            error = std::strerror(errno);
+            return false;
+        }
+        if (got == 0)
+            return true;
+        if (!WriteAll(destination, buffer.data(), static_cast<std::size_t>(got), error))
+            return false;
+    }
+}
+
+// The PNG encoder, told that a write failed, says only "Write Error", and
+// says it on standard error besides. So the PNG is encoded into memory and
+// then copied to the file, where a failure has the system's reason (a full
+// disk) and the complaint stays one line.
+bool WritePng(int fileDescriptor, const RenderOptions& options,
+              const std::vector<std::uint8_t>& rgb, std::string& error)
+{
+    const int memory = memfd_create("ombrelia-render-png", MFD_CLOEXEC);
+    if (memory < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    const ImageTextChunks chunks = {
+        {"Software", "ombrelia-render " OMBRELIA_VERSION},
+        {"Description", ReproductionCommand(options)},
+    };
+    const bool written =
+        WriteRgbPng(memory, options.width, options.height, rgb.data(), chunks, error) &&
+        CopyWhole(memory, fileDescriptor, error);
+    close(memory);
+    return written;
+}
+
 } // namespace
 
 std::string ReproductionCommand(const RenderOptions& options)
@@ -87,9 +134,5 @@ bool WriteImage(int fileDescriptor, const RenderOptions& options,
 {
     if (options.format == ImageFormat::kPgm)
         return WritePgm(fileDescriptor, options, pixels, error);
-    const ImageTextChunks chunks = {
-        {"Software", "ombrelia-render " OMBRELIA_VERSION},
-        {"Description", ReproductionCommand(options)},
-    };
-    return WriteRgbPng(fileDescriptor, options.width, options.height, pixels.data(), chunks, error);
+    return WritePng(fileDescriptor, options, pixels, error);
 }

@@ -56,8 +56,13 @@ ScratchFolder::~ScratchFolder()
 
 std::vector<std::string> ScratchFolder::FileNames() const
 {
+    return FileNamesIn(fPath);
+}
+
+std::vector<std::string> FileNamesIn(const std::filesystem::path& folder)
+{
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(fPath))
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;

@@ -21,6 +21,9 @@ private:
     std::filesystem::path fPath;
 };
 
+// The names of the files in folder, hidden ones included, sorted.
+std::vector<std::string> FileNamesIn(const std::filesystem::path& folder);
+
 struct ProcessResult {
     int exitStatus = -1;  // 128 + signal number if it was killed
     std::string standardOutput;
