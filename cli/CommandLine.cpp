@@ -98,6 +98,13 @@ std::int32_t RenderAndWrite(const RenderOptions& options)
     if (std::filesystem::is_directory(output, ignored))
         return ComplainAboutOutput("a file name", output, ", which is a folder",
                                    kExitRefused);
+    // The finished file replaces the output by renaming: over a device node
+    // or a pipe (say /dev/null, as root) that would destroy it.
+    const auto existing = std::filesystem::status(output, ignored).type();
+    if (existing != std::filesystem::file_type::not_found &&
+        existing != std::filesystem::file_type::regular)
+        return ComplainAboutOutput("a regular file name", output,
+                                   ", which is not a regular file", kExitRefused);
     std::string error;
     auto temporary = TemporaryFile::CreateBeside(output, error);
     if (!temporary)

@@ -8,9 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <sstream>
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -193,6 +195,26 @@ TEST(RenderProgram, HelpAndVersionGoToStandardOutput)
     EXPECT_EQ(version.exitStatus, 0);
     EXPECT_EQ(version.standardOutput, "ombrelia-render 0.10\n");
     EXPECT_TRUE(folder.FileNames().empty());
+}
+
+} // namespace
+
+namespace {
+
+// Writing goes to a temporary file renamed over the output: an output that
+// is a pipe or a device would be replaced by a plain file, so it is refused.
+TEST(RenderProgram, RefusesAnOutputThatIsNotARegularFile)
+{
+    const ScratchFolder folder;
+    const std::filesystem::path pipe = folder.Path() / "pipe.pgm";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const ProcessResult run = RunRender({"--size", "4x4", "-o", "pipe.pgm"}, folder.Path());
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.standardError.find("not a regular file"), std::string::npos)
+        << run.standardError;
+    EXPECT_EQ(std::count(run.standardError.begin(), run.standardError.end(), '\n'), 1);
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    EXPECT_EQ(folder.FileNames(), std::vector<std::string>{"pipe.pgm"});
 }
 
 } // namespace
