@@ -77,6 +77,16 @@ rgb_color ViewPixel(BView* view, int32 x, int32 y)
                      static_cast<uint8>(qBlue(pixel)), 255};
 }
 
+rgb_color WindowPixel(BWindow* window, int32 x, int32 y)
+{
+    const QImage image = window->Impl().widget->grab().toImage();
+    if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
+        return rgb_color{0, 0, 0, 0};
+    const QRgb pixel = image.pixel(x, y);
+    return rgb_color{static_cast<uint8>(qRed(pixel)), static_cast<uint8>(qGreen(pixel)),
+                     static_cast<uint8>(qBlue(pixel)), 255};
+}
+
 void FailNextSpawns(int32 count)
 {
     platform_detail::FailNextSpawns(count);

@@ -39,6 +39,10 @@ void ScriptMouse(BView* view, const std::vector<MouseStep>& steps);
 // A pixel of what the view shows (its backing image), in view coordinates.
 rgb_color ViewPixel(BView* view, int32 x, int32 y);
 
+// A pixel of what the window shows on screen, in its content coordinates:
+// the views' images and the Qt controls over the window's background.
+rgb_color WindowPixel(BWindow* window, int32 x, int32 y);
+
 // Makes the next `count` spawn_thread calls fail, as an exhausted system would.
 void FailNextSpawns(int32 count);
 

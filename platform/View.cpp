@@ -76,6 +76,9 @@ void BView::ViewImpl::ShowDrawing()
 void BView::ViewImpl::SetControl(QWidget* child)
 {
     control = child;
+    // The view no longer paints its backing image: the control draws itself
+    // over the window's background (a label's is transparent).
+    widget->setAttribute(Qt::WA_OpaquePaintEvent, false);
     child->setParent(widget);
     child->setGeometry(widget->rect());
 }
