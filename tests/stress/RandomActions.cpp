@@ -1,6 +1,7 @@
 // The user's actions, each drawn with its arguments from the run's generator.
 #include "RandomUseTest.h"
 
+#include "Application.h"
 #include "InterfaceDefs.h"
 #include "OS.h"
 #include "RenderWorkers.h"
@@ -297,9 +298,16 @@ void RandomUseTest::RefuseThreads()
 
 void RandomUseTest::CloseAndReopen()
 {
-    fLog.Record(fIndex, "close box%s", fView->fRendering ? " during a render" : "");
+    // Mostly the close box; sometimes the system asks the whole application
+    // to quit, which asks the main window in turn.
+    const bool wholeApplication = Chance(300);
+    fLog.Record(fIndex, "%s%s", wholeApplication ? "quit request to the application" : "close box",
+                fView->fRendering ? " during a render" : "");
     fCounts.renders += fView->fRenderCount;
-    platform_test::ClickCloseBox(fWindow);
+    if (wholeApplication)
+        be_app->PostMessage(B_QUIT_REQUESTED);
+    else
+        platform_test::ClickCloseBox(fWindow);
     platform_test::ProcessEvents();
     ++fCounts.closes;
     // The main window closes, the application quits and the panel goes with it.
