@@ -18,6 +18,7 @@ constexpr int kBaselineSamples = 20;
 constexpr bigtime_t kBaselineSampleInterval = 5000;
 // The selection text may be drawn along this band at the top of the view.
 constexpr int32 kTextBandHeight = 64;
+constexpr int32 kLongIterations = 256;
 
 template <typename... Args>
 std::string Format(const char* format, Args... args)
@@ -72,7 +73,6 @@ std::string RandomUseTest::CheckAfterAction()
     if (gImageWidth > bounds.Width() || gImageHeight > bounds.Height())
         return Format("image size %d x %d larger than the view's %.1f x %.1f", gImageWidth,
                       gImageHeight, bounds.Width(), bounds.Height());
-    ExtendReach();
 
     if (fView->fRendering)
         return {};
@@ -105,6 +105,8 @@ std::string RandomUseTest::CheckFinishedImage()
     if (!PulseUntil([this] { return !fView->fRendering; }))
         return "the render never finished";
     ExtendReach();
+    if (fView->fCalc->fIterations >= kLongIterations)
+        ++fCounts.longCheckpoints;
     const std::vector<uint8> bitmap = BitmapBytes();
     std::string failure = CheckImageArea(bitmap);
     if (failure.empty())

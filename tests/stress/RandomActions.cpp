@@ -60,8 +60,8 @@ void RandomUseTest::PerformRandomAction(std::int64_t index)
     };
     static constexpr std::array<Weighted, 18> kActions = {{
         {70, &RandomUseTest::ChoosePalette},
-        {100, &RandomUseTest::ChooseLowIterations},
-        {30, &RandomUseTest::ChooseHighIterations},
+        {80, &RandomUseTest::ChooseLowIterations},
+        {50, &RandomUseTest::ChooseHighIterations},
         {20, &RandomUseTest::ChooseFractalType},
         {8, &RandomUseTest::ChooseAbout},
         {40, &RandomUseTest::PostUnknownCode},
@@ -88,10 +88,12 @@ void RandomUseTest::PerformRandomAction(std::int64_t index)
     for (const Weighted& w : kActions) {
         if (draw < w.perMille) {
             (this->*w.perform)();
-            return;
+            break;
         }
         draw -= w.perMille;
     }
+    if (fFailure.empty())
+        ExtendReach();
 }
 
 void RandomUseTest::InvokeItem(std::int32_t menuIndex, const char* label)

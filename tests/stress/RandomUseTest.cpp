@@ -72,12 +72,13 @@ TEST_F(RandomUseTest, EveryOrderOfUserActionsKeepsTheViewerConsistent)
     fCounts.renders += fView->fRenderCount;
 
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started);
-    std::printf("[stress] %lld actions in %.1f s: %lld renders started, %lld checkpoints, "
-                "%lld closes, %lld presses on an idle view (%lld zooms), %lld during a "
-                "render\n",
+    std::printf("[stress] %lld actions in %.1f s: %lld renders started, %lld checkpoints "
+                "(%lld at 256 or more iterations), %lld closes, %lld presses on an idle view "
+                "(%lld zooms), %lld during a render\n",
                 static_cast<long long>(fSettings.actions), seconds.count(),
                 static_cast<long long>(fCounts.renders),
                 static_cast<long long>(fCounts.checkpoints),
+                static_cast<long long>(fCounts.longCheckpoints),
                 static_cast<long long>(fCounts.closes), static_cast<long long>(fCounts.tracked),
                 static_cast<long long>(fCounts.zooms), static_cast<long long>(fCounts.ignored));
 }

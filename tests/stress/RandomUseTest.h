@@ -28,6 +28,7 @@ protected:
     RandomUseTest();
 
     // Draws the next action and performs it; it is logged before it runs.
+    // Notes the image size if the action started a render.
     void PerformRandomAction(std::int64_t index);
 
     // Each returns what broke, or an empty string when everything holds.
@@ -44,6 +45,7 @@ protected:
 
     struct Counts {
         std::int64_t checkpoints = 0;
+        std::int64_t longCheckpoints = 0;  // images of 256 or more iterations
         std::int64_t renders = 0;
         std::int64_t closes = 0;
         std::int64_t tracked = 0;  // presses that found the view idle
@@ -94,6 +96,7 @@ private:
     std::string CheckOutsideReach(const std::vector<std::uint8_t>& bitmap) const;
     std::string CheckShownPicture();
     void ResetReach(const std::vector<std::uint8_t>& bitmap);
+    // Takes in the image size if a render has started since the last call.
     void ExtendReach();
 
     std::int32_t fBaselineThreads = 0;
