@@ -1,8 +1,9 @@
 // A long random use of the real viewer: menu commands, unknown codes, slider
-// moves, the buffered box, resizes, drags, clicks, pulses, event processing
-// and closes, in an order drawn from a seeded generator, with the viewer's
-// invariants checked after every action and the finished image checked
-// against an independent computation at random checkpoints.
+// moves, the buffered box, resizes, drags, clicks, pulses, event processing,
+// threads the system refuses, and closes followed by a fresh start, in an
+// order drawn from a seeded generator, with the viewer's invariants checked
+// after every action and the finished image checked against an independent
+// computation at random checkpoints.
 #pragma once
 
 #include "ActionLog.h"
@@ -14,7 +15,8 @@
 #include <vector>
 
 // How long a run is and where it starts; the environment may override both
-// (OMBRELIA_STRESS_SEED, OMBRELIA_STRESS_ACTIONS) to replay a failure.
+// (OMBRELIA_STRESS_SEED, OMBRELIA_STRESS_ACTIONS) to replay a failure, and
+// OMBRELIA_STRESS_VERBOSE prints every action as it starts (for a hang).
 struct StressSettings {
     std::uint64_t seed;
     std::int64_t actions;
