@@ -19,11 +19,13 @@ namespace {
 TShowBit* gView = nullptr;
 
 // Waits on the status words themselves, not on pulses, so the figure is the
-// workers' time and not the display's polling.
+// workers' time and not the display's polling. It sleeps between looks: the
+// workers run at low priority, and a spinning waiter would take a processor
+// from them.
 void WaitForWorkers()
 {
     while (AnyWorkerRunning())
-        std::this_thread::yield();
+        std::this_thread::sleep_for(std::chrono::microseconds(50));
 }
 
 void BM_ViewerRender(benchmark::State& state)
