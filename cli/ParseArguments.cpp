@@ -36,7 +36,7 @@ namespace {
 // Stores an option's value; false when the text is not acceptable.
 using ValueHandler = std::function<bool(std::string_view, RenderOptions&)>;
 
-struct OptionSpec {
+struct OptionRule {
     std::string_view longName;   // with its leading "--"
     std::string_view shortName;  // "-x" or empty
     bool takesValue;
@@ -133,9 +133,9 @@ std::string WholeFromOneTo(std::int32_t high)
     return "a whole number from 1 to " + std::to_string(high);
 }
 
-const std::vector<OptionSpec>& OptionTable()
+const std::vector<OptionRule>& OptionTable()
 {
-    static const std::vector<OptionSpec> table = {
+    static const std::vector<OptionRule> table = {
         {"--output", "-o", true, "a file name", StoreOutput},
         {"--format", "", true, "png or pgm", StoreFormat},
         {"--size", "", true,
@@ -172,11 +172,11 @@ const std::vector<OptionSpec>& OptionTable()
     return table;
 }
 
-const OptionSpec* FindOption(std::string_view name)
+const OptionRule* FindOption(std::string_view name)
 {
-    for (const OptionSpec& spec : OptionTable())
-        if (name == spec.longName || (!spec.shortName.empty() && name == spec.shortName))
-            return &spec;
+    for (const OptionRule& rule : OptionTable())
+        if (name == rule.longName || (!rule.shortName.empty() && name == rule.shortName))
+            return &rule;
     return nullptr;
 }
 
@@ -245,26 +245,26 @@ ParsedCommand ParseArguments(const std::vector<std::string>& args,
         const auto equals = argument.find('=');
         const bool attached = argument.starts_with("--") && equals != std::string_view::npos;
         const std::string_view name = attached ? argument.substr(0, equals) : argument;
-        const OptionSpec* spec = FindOption(name);
-        if (spec == nullptr) {
+        const OptionRule* rule = FindOption(name);
+        if (rule == nullptr) {
             const char* what = argument.starts_with("-") ? "unknown option " : "unexpected argument ";
             return Failure(what + Quoted(argument) +
                            "; ombrelia-render --help lists the accepted options");
         }
-        if (spec->longName == "--help") {
+        if (rule->longName == "--help") {
             result.action = CommandAction::kHelp;
             return result;
         }
-        if (spec->longName == "--version") {
+        if (rule->longName == "--version") {
             result.action = CommandAction::kVersion;
             return result;
         }
-        const bool repeated = !seen.insert(spec->longName).second;
-        if (!spec->takesValue) {
+        const bool repeated = !seen.insert(rule->longName).second;
+        if (!rule->takesValue) {
             if (repeated)
-                return Failure(Complaint(spec->longName, "it at most once", "it again"));
+                return Failure(Complaint(rule->longName, "it at most once", "it again"));
             if (attached)
-                return Failure(Complaint(spec->longName, spec->expected,
+                return Failure(Complaint(rule->longName, rule->expected,
                                          Quoted(argument.substr(equals + 1))));
             result.options.quiet = true;
             continue;
@@ -275,12 +275,12 @@ ParsedCommand ParseArguments(const std::vector<std::string>& args,
         else if (i + 1 < args.size())
             value = args[++i];
         if (!value)
-            return Failure(Complaint(spec->longName, spec->expected, "nothing"));
+            return Failure(Complaint(rule->longName, rule->expected, "nothing"));
         if (repeated)
-            return Failure(Complaint(spec->longName, "it at most once",
+            return Failure(Complaint(rule->longName, "it at most once",
                                      "it again with " + Quoted(*value)));
-        if (!spec->store(*value, result.options))
-            return Failure(Complaint(spec->longName, spec->expected, Quoted(*value)));
+        if (!rule->store(*value, result.options))
+            return Failure(Complaint(rule->longName, rule->expected, Quoted(*value)));
     }
     if (const auto complaint = CheckCombination(result.options, seen))
         return Failure(*complaint);

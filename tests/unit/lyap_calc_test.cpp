@@ -212,20 +212,6 @@ TEST(LyapCalcPass, RowsMatchTheirSinglePointRates)
     EXPECT_NE(image[3], ColourValueAt(calc, 4.0, 4.0));
 }
 
-TEST(LyapCalcPass, LastColumnRateStopsOneStepShortOfTheMaximum)
-{
-    TLyapCalc calc;
-    std::vector<std::uint8_t> row(384);
-    const auto map = IdentityMap();
-    calc.SetSize(row.data(), 384, 1, 384);
-    calc.Calculate(map.data(), 1, 0);
-    // After the row the working rate has taken 384 steps of span / 384:
-    // the last pixel used one step less.
-    const double lastColumnRate = calc.fA - calc.fASpan / 384;
-    EXPECT_NEAR(lastColumnRate, 2.0 + 383.0 / 192.0, 1e-12);
-    EXPECT_LT(lastColumnRate, calc.fAMax);
-}
-
 // Stop and restart requests from another thread, while a pass runs. The
 // plain kernel checks its request word after every pixel; the fast kernel's
 // groups are covered by the kernel tests.
