@@ -3,7 +3,7 @@
 PRESET ?= release
 BUILD  := build/$(PRESET)
 
-.PHONY: all deps configure build run test bench fuzz sanitize clean
+.PHONY: all deps configure build run test bench fuzz sanitize size clean
 
 FUZZ_SECONDS ?= 30
 
@@ -42,6 +42,10 @@ sanitize: deps
 	    ctest --preset $$preset || exit 1; \
 	done
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=60
+
+# Lines of code and of tests, and the tests' share.
+size:
+	@./scripts/size
 
 clean:
 	rm -rf build
