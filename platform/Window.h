@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class BMessage;
 class BView;
 
 using window_type = int32;
@@ -50,6 +51,11 @@ public:
     bool IsHidden() const;
     const char* Title() const;
     uint32 Flags() const;
+
+    // While the window is active, `key` with these modifier keys
+    // (B_COMMAND_KEY is Ctrl) posts the message's command to the window.
+    // Takes the message.
+    void AddShortcut(uint32 key, uint32 modifiers, BMessage* message);
 
     bool IsFront() const;
     void Activate(bool active = true);
