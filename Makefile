@@ -3,7 +3,7 @@
 PRESET ?= release
 BUILD  := build/$(PRESET)
 
-.PHONY: all deps configure build run test bench fuzz sanitize size clean
+.PHONY: all deps configure build run test package bench fuzz sanitize size clean
 
 FUZZ_SECONDS ?= 30
 
@@ -21,8 +21,15 @@ build: configure
 run: build
 	@./scripts/run-viewer $(BUILD)
 
+# Then, for the release build only, the package is installed and removed for
+# real (as root; otherwise scripts/check-package says why it skips).
 test: build
 	@ctest --preset $(PRESET)
+	@if [ "$(PRESET)" = release ]; then ./scripts/check-package $(BUILD); fi
+
+# The Debian package, $(BUILD)/ombrelia_<version>_amd64.deb.
+package: build
+	@cmake --build --preset $(PRESET) --target package
 
 bench: build
 	@./scripts/run-bench $(BUILD)
