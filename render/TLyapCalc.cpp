@@ -1,5 +1,7 @@
 #include "TLyapCalc.h"
 
+#include "LyapParameters.h"
+
 #include <cmath>
 
 TLyapCalc::TLyapCalc()
@@ -66,18 +68,19 @@ TLyapCalc& TLyapCalc::operator=(const TLyapCalc& other)
 void TLyapCalc::SetDefaults()
 {
     // Lyapunov space is the only fractal type.
-    fAMin = 2.0;
-    fAMax = 4.0;
-    fBMin = 2.0;
-    fBMax = 4.0;
-    fIterations = 16;
-    fMorph = 1.0;
+    const LyapParameters defaults;
+    fAMin = defaults.aMin;
+    fAMax = defaults.aMax;
+    fBMin = defaults.bMin;
+    fBMax = defaults.bMax;
+    fIterations = defaults.iterations;
+    fMorph = defaults.morph;
     fMorphSlopeX = 0.0;
     fMorphSlopeY = 0.0;
-    fFirstX = 0.5;
+    fFirstX = defaults.firstX;
     fFirstXSlopeX = 0.1;
     fFirstXSlopeY = 0.2;
-    fContrast = 128.0;
+    fContrast = defaults.contrast;
     fState.store(kParamsChanged);
 }
 
