@@ -11,23 +11,7 @@
 
 namespace {
 
-// Colour values per band: a few megabytes, whatever the image's size.
-constexpr std::int64_t kBandSamples = std::int64_t{1} << 22;
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
-
-TLyapCalc CalculatorFor(const LyapParameters& f)
-{
-    TLyapCalc calc;
-    calc.fIterations = f.iterations;
-    calc.fAMin = f.aMin;
-    calc.fAMax = f.aMax;
-    calc.fBMin = f.bMin;
-    calc.fBMax = f.bMax;
-    calc.fMorph = f.morph;
-    calc.fFirstX = f.firstX;
-    calc.fContrast = f.contrast;
-    return calc;
-}
 
 // One band of sample rows computed by the workers that could be started;
 // the rows are handed out one at a time, so that slow rows even out.
@@ -110,42 +94,17 @@ std::optional<std::thread> StartThread(std::function<void()> work)
     }
 }
 
-void AverageBand(const std::uint8_t* samples, std::int32_t width, std::int32_t rows,
-                 std::int32_t factor, const PaletteColours& colours, std::uint8_t* rgb)
-{
-    const std::size_t sampleWidth = static_cast<std::size_t>(width) * factor;
-    const std::uint32_t count = static_cast<std::uint32_t>(factor * factor);
-    for (std::int32_t y = 0; y < rows; ++y) {
-        for (std::int32_t x = 0; x < width; ++x) {
-            std::uint32_t sum[3] = {0, 0, 0};
-            for (std::int32_t ky = 0; ky < factor; ++ky) {
-                const std::uint8_t* sample = samples +
-                    (static_cast<std::size_t>(y) * factor + ky) * sampleWidth +
-                    static_cast<std::size_t>(x) * factor;
-                for (std::int32_t kx = 0; kx < factor; ++kx) {
-                    const RgbColour& colour = colours[sample[kx]];
-                    sum[0] += colour.red;
-                    sum[1] += colour.green;
-                    sum[2] += colour.blue;
-                }
-            }
-            for (int channel = 0; channel < 3; ++channel)
-                *rgb++ = static_cast<std::uint8_t>((sum[channel] + count / 2) / count);
-        }
-    }
-}
-
 RenderOutcome RenderBands(const PictureDescription& picture, const RowSink& sink,
                           const RenderControl& control)
 {
     const std::int32_t k = picture.supersample;
     const std::int32_t sampleWidth = picture.width * k;
     const std::int32_t bandRows = static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        kBandSamples / (std::int64_t{sampleWidth} * k), 1, picture.height));
+        control.bandSamples / (std::int64_t{sampleWidth} * k), 1, picture.height));
     const std::size_t bandValues = static_cast<std::size_t>(sampleWidth) * bandRows * k;
     std::vector<LyapPictureRows> workers(
         static_cast<std::size_t>(std::max(control.threads, 1)),
-        LyapPictureRows(CalculatorFor(picture.fractal), sampleWidth, picture.height * k));
+        LyapPictureRows(TLyapCalc(picture.fractal), sampleWidth, picture.height * k));
     // Two bands: the workers fill one while the other is handed on.
     std::vector<std::uint8_t> bands[2] = {std::vector<std::uint8_t>(bandValues),
                                           std::vector<std::uint8_t>(bandValues)};

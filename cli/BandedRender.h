@@ -29,15 +29,11 @@ struct RenderControl {
     // Fraction done, 0..1, on the calling thread after every band.
     std::function<void(double)> progress;
     ThreadStarter startThread = StartThread;
+    // Colour values per band: a few megabytes, whatever the image's size.
+    std::int64_t bandSamples = std::int64_t{1} << 22;
 };
 
 enum class RenderOutcome { kDone, kInterrupted, kSinkFailed };
 
 RenderOutcome RenderBands(const PictureDescription& picture, const RowSink& sink,
                           const RenderControl& control);
-
-// Averages every factor x factor block of the band's samples (width x
-// factor of them a row, colour values) into one RGB pixel, rounding to
-// nearest.
-void AverageBand(const std::uint8_t* samples, std::int32_t width, std::int32_t rows,
-                 std::int32_t factor, const PaletteColours& colours, std::uint8_t* rgb);

@@ -6,9 +6,7 @@
 #include "ProgressBar.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -57,36 +55,19 @@ std::int32_t RefuseOutput(const std::string& expected, const std::string& output
                     kExitRefused);
 }
 
-bool WriteAll(int fd, const std::uint8_t* bytes, std::size_t size, std::string& error)
-{
-    while (size > 0) {
-        const ssize_t written = write(fd, bytes, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            error = std::strerror(written < 0 ? errno : ENOSPC);
-            return false;
-        }
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 // Where the finished rows go: a binary PGM of the colour values, or a PNG
 // (indexed without supersampling). Sets error on failure.
 RowSink FileSink(const RenderOptions& options, int fd, std::string& error)
 {
     const PictureDescription& picture = options.picture;
     if (options.format == ImageFormat::kPgm) {
-        auto header = std::make_shared<std::string>(
-            "P5\n" + std::to_string(picture.width) + " " + std::to_string(picture.height) +
-            "\n255\n");
+        const std::string header = "P5\n" + std::to_string(picture.width) + " " +
+                                   std::to_string(picture.height) + "\n255\n";
+        const bool started = WriteAll(
+            fd, reinterpret_cast<const std::uint8_t*>(header.data()), header.size(), error);
         return [=, &error](const std::uint8_t* rows, std::int32_t count) {
-            const bool first = !header->empty();
-            const bool written = !first || WriteAll(fd, reinterpret_cast<const std::uint8_t*>(header->data()), header->size(), error);
-            header->clear();
-            return written && WriteAll(fd, rows, static_cast<std::size_t>(picture.width) * count, error);
+            return started &&
+                   WriteAll(fd, rows, static_cast<std::size_t>(picture.width) * count, error);
         };
     }
     const PaletteColours colours = ColoursOfPalette(picture.palette - 1);

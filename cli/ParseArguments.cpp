@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <sstream>
 
 std::string Quoted(std::string_view text)
 {
@@ -33,6 +35,8 @@ std::string Quoted(std::string_view text)
 }
 
 namespace {
+
+constexpr const char* kVersion = "ombrelia-render " OMBRELIA_VERSION;
 
 // The whole text must be the number: no blanks, no '+', no hexadecimal; a
 // real must be finite (from_chars takes "nan" and "inf").
@@ -91,48 +95,42 @@ std::string Text(double value)
 using Reader = std::function<bool(std::string_view)>;
 
 // The app and, for every option name, what that option accepts.
-class CommandLineRules {
-public:
-    CommandLineRules(RenderOptions& options, std::int32_t defaultThreads);
-
+struct CommandLineRules {
     CLI::App app{"Renders a Lyapunov-space fractal into an image file, without a display.",
                  "ombrelia-render"};
     std::map<std::string, std::string> expected;
 
-private:
     // One declaration per option: its names, help, what it accepts (for the
-    // help and the complaints) and how its text is read. A second use of
-    // an option is refused.
-    void Declare(const std::string& names, const std::string& valueName,
-                 const std::string& help, const std::string& accepted, Reader read);
-};
+    // help and the complaints) and how its text is read. A second use of an
+    // option is refused.
+    void Declare(const std::string& names, const std::string& valueName, const std::string& help,
+                 const std::string& accepted, Reader read)
+    {
+        auto seen = std::make_shared<bool>(false);
+        CLI::Option* option =
+            valueName.empty() ? app.add_flag(names, help) : app.add_option(names, help);
+        option->type_name(valueName)->check(CLI::Validator(
+            [=](std::string& text) -> std::string {
+                if (std::exchange(*seen, true))
+                    return "expected it at most once, got it again" +
+                           (valueName.empty() ? "" : " with " + Quoted(text));
+                return read(text) ? "" : "expected " + accepted + ", got " + Quoted(text);
+            },
+            ""));
+        for (const std::string& name : option->get_lnames())
+            expected["--" + name] = accepted;
+        for (const std::string& name : option->get_snames())
+            expected["-" + name] = accepted;
+    }
 
-void CommandLineRules::Declare(const std::string& names, const std::string& valueName,
-                               const std::string& help, const std::string& accepted,
-                               Reader read)
-{
-    auto seen = std::make_shared<bool>(false);
-    CLI::Option* option =
-        valueName.empty() ? app.add_flag(names, help) : app.add_option(names, help);
-    option->type_name(valueName)->check(CLI::Validator(
-        [=](std::string& text) -> std::string {
-            if (std::exchange(*seen, true))
-                return "expected it at most once, got it again" +
-                       (valueName.empty() ? "" : " with " + Quoted(text));
-            return read(text) ? "" : "expected " + accepted + ", got " + Quoted(text);
-        },
-        ""));
-    for (const std::string& name : option->get_lnames())
-        expected["--" + name] = accepted;
-    for (const std::string& name : option->get_snames())
-        expected["-" + name] = accepted;
-}
+    CommandLineRules(RenderOptions& options, std::int32_t defaultThreads);
+};
 
 CommandLineRules::CommandLineRules(RenderOptions& o, std::int32_t defaultThreads)
 {
     PictureDescription& p = o.picture;
     LyapParameters& f = p.fractal;
-    app.set_version_flag("--version", "ombrelia-render " OMBRELIA_VERSION);
+    app.set_version_flag("--version", kVersion);
     app.allow_extras();
     app.footer("The same command writes the same file whatever the machine or --threads.\n\n"
                "Exit status: 0 the file was written; 1 not enough memory; 2 bad command\n"
@@ -197,14 +195,6 @@ CommandLineRules::CommandLineRules(RenderOptions& o, std::int32_t defaultThreads
     app.get_option("--quiet")->disable_flag_override();
 }
 
-ParsedCommand Failure(std::string message)
-{
-    ParsedCommand result;
-    result.action = CommandAction::kError;
-    result.text = std::move(message);
-    return result;
-}
-
 // CLI11's own complaints in the one-line form of the others: "--size:
 // expected ..., got nothing" for a missing value, the value itself for a
 // value given to --quiet.
@@ -226,24 +216,14 @@ std::string Reworded(const CLI::ParseError& error, const CommandLineRules& rules
     return name + ": expected " + accepted->second + ", got " + given;
 }
 
-std::string LowerCaseExtension(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    const auto dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return {};
-    std::string extension = path.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
 // Checks that need every option: the output and its format.
 std::optional<std::string> CheckCombination(RenderOptions& options, bool formatGiven)
 {
     if (options.output.empty())
         return "--output: expected a file name ending in .png or .pgm (required), got nothing";
-    const std::string extension = LowerCaseExtension(options.output);
+    std::string extension = std::filesystem::path(options.output).extension().string();
+    std::ranges::transform(extension, extension.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (!formatGiven && (extension == ".png" || extension == ".pgm"))
         options.format = extension == ".png" ? ImageFormat::kPng : ImageFormat::kPgm;
     else if (!formatGiven)
@@ -260,6 +240,9 @@ std::optional<std::string> CheckCombination(RenderOptions& options, bool formatG
 ParsedCommand ParseArguments(const std::vector<std::string>& args,
                              std::int32_t defaultThreads)
 {
+    const auto Failure = [](std::string complaint) {
+        return ParsedCommand{CommandAction::kError, {}, std::move(complaint)};
+    };
     ParsedCommand result;
     result.options.threads = defaultThreads;
     CommandLineRules rules(result.options, defaultThreads);
@@ -267,13 +250,9 @@ ParsedCommand ParseArguments(const std::vector<std::string>& args,
         // CLI11 takes the arguments last first.
         rules.app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
     } catch (const CLI::CallForHelp&) {
-        result.action = CommandAction::kHelp;
-        result.text = rules.app.help();
-        return result;
+        return {CommandAction::kHelp, {}, rules.app.help()};
     } catch (const CLI::CallForVersion&) {
-        result.action = CommandAction::kVersion;
-        result.text = "ombrelia-render " OMBRELIA_VERSION "\n";
-        return result;
+        return {CommandAction::kVersion, {}, kVersion + std::string("\n")};
     } catch (const CLI::ValidationError& error) {
         return Failure(error.what());
     } catch (const CLI::ParseError& error) {

@@ -18,6 +18,11 @@ TLyapCalc::TLyapCalc()
     SetDefaults();
 }
 
+TLyapCalc::TLyapCalc(const LyapParameters& parameters) : TLyapCalc()
+{
+    SetParameters(parameters);
+}
+
 TLyapCalc::~TLyapCalc() = default;
 
 TLyapCalc::TLyapCalc(const TLyapCalc& other)
@@ -68,19 +73,24 @@ TLyapCalc& TLyapCalc::operator=(const TLyapCalc& other)
 void TLyapCalc::SetDefaults()
 {
     // Lyapunov space is the only fractal type.
-    const LyapParameters defaults;
-    fAMin = defaults.aMin;
-    fAMax = defaults.aMax;
-    fBMin = defaults.bMin;
-    fBMax = defaults.bMax;
-    fIterations = defaults.iterations;
-    fMorph = defaults.morph;
+    SetParameters(LyapParameters{});
     fMorphSlopeX = 0.0;
     fMorphSlopeY = 0.0;
-    fFirstX = defaults.firstX;
     fFirstXSlopeX = 0.1;
     fFirstXSlopeY = 0.2;
-    fContrast = defaults.contrast;
+    fState.store(kParamsChanged);
+}
+
+void TLyapCalc::SetParameters(const LyapParameters& parameters)
+{
+    fIterations = parameters.iterations;
+    fAMin = parameters.aMin;
+    fAMax = parameters.aMax;
+    fBMin = parameters.bMin;
+    fBMax = parameters.bMax;
+    fMorph = parameters.morph;
+    fFirstX = parameters.firstX;
+    fContrast = parameters.contrast;
     fState.store(kParamsChanged);
 }
 

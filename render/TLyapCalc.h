@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 
+struct LyapParameters;
 struct LyapValueTerms;
 
 class TLyapCalc {
@@ -22,11 +23,15 @@ public:
     static constexpr double kMaxRate = 8.0;
 
     TLyapCalc();
+    // The defaults, with the fractal's parameters replaced.
+    explicit TLyapCalc(const LyapParameters& parameters);
     ~TLyapCalc();
     TLyapCalc(const TLyapCalc& other);
     TLyapCalc& operator=(const TLyapCalc& other);
 
     void SetDefaults();
+    // The fractal's parameters; everything else is left as it is.
+    void SetParameters(const LyapParameters& parameters);
     void SetSize(std::uint8_t* bits, std::int32_t width, std::int32_t height,
                  std::int32_t bytesPerRow);
 

@@ -2,10 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <linux/fs.h>
 #include <sched.h>
-#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -52,24 +49,6 @@ std::string MountReadOnly(const std::filesystem::path& folder)
     return {};
 }
 
-std::string SetImmutable(const std::filesystem::path& folder, bool immutable)
-{
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return Failed("open");
-    int flags = 0;
-    std::string why;
-    if (ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0) {
-        why = Failed("reading the attributes");
-    } else {
-        flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        if (ioctl(fd, FS_IOC_SETFLAGS, &flags) != 0)
-            why = Failed("setting the immutable attribute");
-    }
-    close(fd);
-    return why;
-}
-
 std::string SetMode(const std::filesystem::path& folder, mode_t mode)
 {
     return chmod(folder.c_str(), mode) == 0 ? std::string() : Failed("chmod");
@@ -114,17 +93,9 @@ RestrictedFolder::RestrictedFolder(FolderLimit limit,
         fLift = [this] { SetMode(fPath, 0755); };
         return;
     }
-    const std::string noMount = MountReadOnly(fPath);
-    if (noMount.empty()) {
+    fUnavailable = MountReadOnly(fPath);
+    if (fUnavailable.empty())
         fLift = [this] { Unmount(fPath); };
-        return;
-    }
-    const std::string noAttribute = SetImmutable(fPath, true);
-    if (noAttribute.empty()) {
-        fLift = [this] { SetImmutable(fPath, false); };
-        return;
-    }
-    fUnavailable = "root ignores permission bits, and " + noMount + "; " + noAttribute;
 }
 
 RestrictedFolder::~RestrictedFolder()
@@ -133,7 +104,3 @@ RestrictedFolder::~RestrictedFolder()
         fLift();
 }
 
-std::vector<std::string> RestrictedFolder::FileNames() const
-{
-    return FileNamesIn(fPath);
-}

@@ -4,8 +4,7 @@
 // Root ignores permission bits, and the tests run as root in CI. So as root
 // the folder is made read-only with a read-only bind mount, and given a small
 // file system with a tmpfs mount, both in a mount namespace private to this
-// test process so that nothing outside it sees them; where mounting is not
-// allowed, read-only falls back to the immutable attribute.
+// test process so that nothing outside it sees them.
 #pragma once
 
 #include "RenderProcess.h"
@@ -31,8 +30,6 @@ public:
     RestrictedFolder& operator=(const RestrictedFolder&) = delete;
 
     const std::filesystem::path& Path() const { return fPath; }
-    // The names of the files in the folder, hidden ones included, sorted.
-    std::vector<std::string> FileNames() const;
     // Empty when the folder is restricted as asked; otherwise why it is not.
     const std::string& Unavailable() const { return fUnavailable; }
 
