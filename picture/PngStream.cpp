@@ -7,12 +7,14 @@
 
 namespace {
 
-// Chosen by measurement (bench/bench_render): level 1 and no filter keep
-// the encoder well behind the fractal; an indexed picture's runs of equal
-// colour compress well without filtering, and the RGB of supersampled
-// pictures gains little from the slower filters.
+// Chosen by measurement (bench/render_targets.in): level 1 keeps the encoder
+// behind the fractal, and higher levels shrank the files by little. Indices
+// are not magnitudes, so filtering them gains nothing (the PNG book's advice
+// too); the smooth RGB of supersampled pictures halves in size with the
+// adaptive filters, and its encoder has K x K times the fractal's time.
 constexpr int kCompressionLevel = 1;
-constexpr int kFilters = SPNG_FILTER_CHOICE_NONE;
+constexpr int kIndexedFilters = SPNG_FILTER_CHOICE_NONE;
+constexpr int kRgbFilters = SPNG_FILTER_CHOICE_ALL;
 
 } // namespace
 
@@ -22,6 +24,48 @@ PaletteColours ColoursOfPalette(std::int32_t palette)
     for (std::size_t v = 0; v < colours.size(); ++v)
         colours[v] = PaletteColour(palette, static_cast<std::int32_t>(v)).value_or(RgbColour{});
     return colours;
+}
+
+void AverageBand(const std::uint8_t* samples, std::int32_t width, std::int32_t rows,
+                 std::int32_t factor, const PaletteColours& colours, std::uint8_t* rgb)
+{
+    const std::size_t sampleWidth = static_cast<std::size_t>(width) * factor;
+    const std::uint32_t count = static_cast<std::uint32_t>(factor * factor);
+    for (std::int32_t y = 0; y < rows; ++y) {
+        for (std::int32_t x = 0; x < width; ++x) {
+            std::uint32_t sum[3] = {0, 0, 0};
+            for (std::int32_t ky = 0; ky < factor; ++ky) {
+                const std::uint8_t* sample = samples +
+                    (static_cast<std::size_t>(y) * factor + ky) * sampleWidth +
+                    static_cast<std::size_t>(x) * factor;
+                for (std::int32_t kx = 0; kx < factor; ++kx) {
+                    const RgbColour& colour = colours[sample[kx]];
+                    sum[0] += colour.red;
+                    sum[1] += colour.green;
+                    sum[2] += colour.blue;
+                }
+            }
+            for (int channel = 0; channel < 3; ++channel)
+                *rgb++ = static_cast<std::uint8_t>((sum[channel] + count / 2) / count);
+        }
+    }
+}
+
+bool WriteAll(int fileDescriptor, const std::uint8_t* bytes, std::size_t size,
+              std::string& error)
+{
+    while (size > 0) {
+        const ssize_t written = write(fileDescriptor, bytes, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            error = std::strerror(written < 0 ? errno : ENOSPC);
+            return false;
+        }
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
 }
 
 PngStream::PngStream(int fileDescriptor, std::int32_t width, std::int32_t height,
@@ -57,7 +101,8 @@ PngStream::PngStream(int fileDescriptor, std::int32_t width, std::int32_t height
         (colours == nullptr || Check(spng_set_plte(fContext, &plte))) &&
         Check(spng_set_text(fContext, chunks.data(), static_cast<std::uint32_t>(chunks.size()))) &&
         Check(spng_set_option(fContext, SPNG_IMG_COMPRESSION_LEVEL, kCompressionLevel)) &&
-        Check(spng_set_option(fContext, SPNG_FILTER_CHOICE, kFilters)) &&
+        Check(spng_set_option(fContext, SPNG_FILTER_CHOICE,
+                              colours != nullptr ? kIndexedFilters : kRgbFilters)) &&
         Check(spng_encode_image(fContext, nullptr, 0, SPNG_FMT_PNG,
                                 SPNG_ENCODE_PROGRESSIVE | SPNG_ENCODE_FINALIZE));
 }
@@ -70,19 +115,10 @@ PngStream::~PngStream()
 int PngStream::WriteOut(spng_ctx*, void* self, void* bytes, std::size_t length)
 {
     auto* stream = static_cast<PngStream*>(self);
-    const auto* next = static_cast<const std::uint8_t*>(bytes);
-    while (length > 0) {
-        const ssize_t written = write(stream->fFileDescriptor, next, length);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            stream->fError = std::strerror(written < 0 ? errno : ENOSPC);
-            return SPNG_IO_ERROR;
-        }
-        next += written;
-        length -= static_cast<std::size_t>(written);
-    }
-    return 0;
+    return WriteAll(stream->fFileDescriptor, static_cast<const std::uint8_t*>(bytes), length,
+                    stream->fError)
+               ? 0
+               : SPNG_IO_ERROR;
 }
 
 bool PngStream::Check(int result)

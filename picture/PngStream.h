@@ -20,6 +20,17 @@ using PngTextChunks = std::vector<std::pair<std::string, std::string>>;
 // The colours of palette 0..3 for every colour value.
 PaletteColours ColoursOfPalette(std::int32_t palette);
 
+// Averages every factor x factor block of samples (colour values, width x
+// factor of them a row, rows x factor rows) into one RGB pixel of rgb,
+// rounding to nearest.
+void AverageBand(const std::uint8_t* samples, std::int32_t width, std::int32_t rows,
+                 std::int32_t factor, const PaletteColours& colours, std::uint8_t* rgb);
+
+// Writes every byte to the file open on fileDescriptor; on failure sets
+// error to the system's reason.
+bool WriteAll(int fileDescriptor, const std::uint8_t* bytes, std::size_t size,
+              std::string& error);
+
 class PngStream {
 public:
     // Writes to the file open for writing on fileDescriptor (which stays

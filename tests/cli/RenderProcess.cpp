@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <stdlib.h>
 #include <sys/wait.h>
 
 namespace {

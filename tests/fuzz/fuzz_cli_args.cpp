@@ -19,18 +19,15 @@ void Check(bool condition)
 
 std::vector<std::string> SplitAtNul(const std::uint8_t* data, std::size_t size)
 {
-    std::vector<std::string> args;
-    std::string current;
+    std::vector<std::string> args{std::string()};
     for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0) {
-            args.push_back(current);
-            current.clear();
-        } else {
-            current.push_back(static_cast<char>(data[i]));
-        }
+        if (data[i] == 0)
+            args.emplace_back();
+        else
+            args.back().push_back(static_cast<char>(data[i]));
     }
-    if (!current.empty())
-        args.push_back(current);
+    if (args.back().empty())
+        args.pop_back();
     return args;
 }
 
