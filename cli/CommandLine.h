@@ -3,9 +3,10 @@
 // cannot be written, 128 + signal number when interrupted).
 #pragma once
 
+#include "BandedRender.h"
+
 #include <cstdint>
 
-std::int32_t RunRenderCommand(int argc, const char* const* argv);
-
-// The processors this process may run on, held within 1..64.
-std::int32_t AvailableProcessors();
+// startThread: how worker threads are started (the system's way by default).
+std::int32_t RunRenderCommand(int argc, const char* const* argv,
+                              const ThreadStarter& startThread = StartThread);

@@ -1,5 +1,6 @@
-// The command line of ombrelia-render: from arguments to RenderOptions, or to
-// a one-line complaint naming the option, what it accepts and what it got.
+// The command line of ombrelia-render, declared through CLI11: from
+// arguments to RenderOptions, or to a one-line complaint naming the option,
+// what it accepts and what it got.
 #pragma once
 
 #include "RenderOptions.h"
@@ -14,7 +15,9 @@ enum class CommandAction { kRender, kHelp, kVersion, kError };
 struct ParsedCommand {
     CommandAction action = CommandAction::kRender;
     RenderOptions options;
-    std::string error;  // for kError: one line, without program name or newline
+    // kError: the complaint, one line without program name or newline;
+    // kHelp and kVersion: the text to print.
+    std::string text;
 };
 
 // args excludes the program name. defaultThreads is used when --threads is
@@ -25,6 +28,3 @@ ParsedCommand ParseArguments(const std::vector<std::string>& args,
 // The given text between quotes, with control characters, quotes and
 // backslashes escaped, so that a complaint stays one line whatever was typed.
 std::string Quoted(std::string_view text);
-
-std::string UsageText(std::int32_t defaultThreads);
-std::string VersionText();

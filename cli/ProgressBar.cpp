@@ -1,6 +1,7 @@
 #include "ProgressBar.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -9,6 +10,14 @@ namespace {
 constexpr auto kQuietStart = std::chrono::milliseconds(500);
 constexpr int kBarWidth = 40;
 
+std::string Duration(double seconds)
+{
+    const long whole = std::lround(seconds);
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", whole / 3600, whole / 60 % 60, whole % 60);
+    return text;
+}
+
 } // namespace
 
 ProgressBar::ProgressBar(bool enabled)
@@ -16,28 +25,25 @@ ProgressBar::ProgressBar(bool enabled)
 {
 }
 
+ProgressBar::~ProgressBar()
+{
+    // Carriage return, then erase to the end of the line.
+    if (fShown)
+        std::fputs("\r\033[K", stderr);
+}
+
 void ProgressBar::Update(double fraction)
 {
-    if (!fEnabled || std::chrono::steady_clock::now() - fStart < kQuietStart)
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - fStart;
+    if (!fEnabled || elapsed < kQuietStart || fraction <= 0.0)
         return;
+    fShown = true;
     const int percent = std::clamp(static_cast<int>(fraction * 100.0), 0, 100);
-    if (percent == fShownPercent)
-        return;
-    fShownPercent = percent;
     const int filled = percent * kBarWidth / 100;
     const std::string bar = "\rombrelia-render [" + std::string(filled, '#') +
                             std::string(kBarWidth - filled, '.') + "] " +
-                            std::to_string(percent) + "%";
+                            std::to_string(percent) + "%, " +
+                            Duration(elapsed.count() * (1.0 - fraction) / fraction) + " left";
     std::fputs(bar.c_str(), stderr);
     std::fflush(stderr);
-}
-
-void ProgressBar::Finish()
-{
-    if (fShownPercent < 0)
-        return;
-    // Carriage return, then erase to the end of the line.
-    std::fputs("\r\033[K", stderr);
-    std::fflush(stderr);
-    fShownPercent = -1;
 }

@@ -1,6 +1,8 @@
-// Everything a command line can ask of the renderer, with the defaults that
+// Everything a command line can ask of the renderer. The picture's defaults
 // give the viewer's first picture.
 #pragma once
+
+#include "PictureDescription.h"
 
 #include <cstdint>
 #include <string>
@@ -8,25 +10,15 @@
 enum class ImageFormat { kPng, kPgm };
 
 struct RenderOptions {
+    PictureDescription picture;
     std::string output;
     ImageFormat format = ImageFormat::kPng;
-    std::int32_t width = 384;
-    std::int32_t height = 384;
-    std::int32_t iterations = 16;
-    double aMin = 2.0;
-    double aMax = 4.0;
-    double bMin = 2.0;
-    double bMax = 4.0;
-    double morph = 1.0;
-    double firstX = 0.5;
-    double contrast = 128.0;
-    std::int32_t palette = 1;  // 1..4, as the viewer's "Palette1".."Palette4"
     std::int32_t threads = 1;
-    std::int32_t supersample = 1;
     bool quiet = false;
 };
 
-constexpr std::int32_t kMaxImageSide = 16384;
+// PNG allows more, but a side beyond this is more than any disk holds.
+constexpr std::int32_t kMaxImageSide = 65536;
 constexpr std::int32_t kMaxIterations = 1000000;
 constexpr std::int32_t kMaxThreads = 64;
 constexpr std::int32_t kMaxSupersample = 8;

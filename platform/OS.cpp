@@ -1,5 +1,6 @@
 #include "OS.h"
 
+#include "ProcessorCount.h"
 #include "ThreadRegistry.h"
 
 #include <algorithm>
@@ -156,5 +157,13 @@ status_t snooze(bigtime_t microseconds)
                        static_cast<long>(microseconds % 1000000) * 1000};
     while (nanosleep(&remaining, &remaining) != 0 && errno == EINTR) {
     }
+    return B_OK;
+}
+
+status_t get_system_info(system_info* info)
+{
+    if (info == nullptr)
+        return B_ERROR;
+    info->cpu_count = AvailableProcessors();
     return B_OK;
 }

@@ -2,6 +2,7 @@
 // pixel, the reference) or the fast one (LyapFastPass.cpp).
 #include "LyapKernel.h"
 #include "LyapOrbit.h"
+#include "LyapPassRates.h"
 #include "TLyapCalc.h"
 
 #include <cmath>
@@ -19,8 +20,7 @@ void TLyapCalc::Calculate(const std::uint8_t* paletteMap, std::int32_t rowStep,
         // this image (and would loop forever or write before it).
         if (rowStep < 1 || firstRow < 0)
             return;
-        ClampRanges();
-        PrepareWorkingValues();
+        PreparePass();
         RunPass(paletteMap, rowStep, firstRow);
         // Pass end: start over on "parameters changed", otherwise leave 0.
         if (fState.exchange(kNoRequest) != kParamsChanged)
@@ -40,8 +40,10 @@ void TLyapCalc::ClampRanges()
         fBMax = kMaxRate;
 }
 
-void TLyapCalc::PrepareWorkingValues()
+void TLyapCalc::PreparePass()
 {
+    ClampRanges();
+    fX0 = fFirstX;
     fASpan = fAMax - fAMin;
     fBSpan = fBMax - fBMin;
     fLogOffset = fIterations * std::log(2.0);
@@ -58,26 +60,27 @@ LyapValueTerms TLyapCalc::PassValueTerms() const
 bool TLyapCalc::RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
                         std::int32_t firstRow)
 {
-    const bool fast = GetLyapKernel() == LyapKernel::Fast;
-    const double dA = fASpan / fWidth;
-    const double dB = fBSpan / fHeight;
-    const double rowDB = rowStep * dB;
-    fB = fBMin + firstRow * dB;
-    fX0 = fFirstX;
+    LyapPassRates rates(fBMin, fBSpan / fHeight, rowStep, firstRow);
     for (std::int32_t row = firstRow; row < fHeight;) {
         std::uint8_t* dst = fBits + static_cast<std::ptrdiff_t>(row) * fBytesPerRow;
-        fRowLogB = std::log(fB) * fHalfIterations;
-        fA = fAMin;
-        const bool rowDone = fast ? FillRowFast(dst, row, dA, paletteMap)
-                                  : FillRowPlain(dst, dA, paletteMap);
-        if (!rowDone)
+        if (!CalculateRow(row, rates.TakeNext(), dst, paletteMap))
             return false;
-        fB += rowDB;
         if (rowStep >= fHeight - row)
             break;
         row += rowStep;
     }
     return true;
+}
+
+bool TLyapCalc::CalculateRow(std::int32_t row, double b, std::uint8_t* dst,
+                             const std::uint8_t* paletteMap)
+{
+    const double dA = fASpan / fWidth;
+    fB = b;
+    fRowLogB = std::log(fB) * fHalfIterations;
+    fA = fAMin;
+    return GetLyapKernel() == LyapKernel::Fast ? FillRowFast(dst, row, dA, paletteMap)
+                                               : FillRowPlain(dst, dA, paletteMap);
 }
 
 bool TLyapCalc::FillRowPlain(std::uint8_t* dst, double dA,

@@ -1,5 +1,7 @@
 #include "TLyapCalc.h"
 
+#include "LyapParameters.h"
+
 #include <cmath>
 
 TLyapCalc::TLyapCalc()
@@ -14,6 +16,11 @@ TLyapCalc::TLyapCalc()
 {
     fLogFloor = std::pow(10.0, -307.0);
     SetDefaults();
+}
+
+TLyapCalc::TLyapCalc(const LyapParameters& parameters) : TLyapCalc()
+{
+    SetParameters(parameters);
 }
 
 TLyapCalc::~TLyapCalc() = default;
@@ -66,18 +73,24 @@ TLyapCalc& TLyapCalc::operator=(const TLyapCalc& other)
 void TLyapCalc::SetDefaults()
 {
     // Lyapunov space is the only fractal type.
-    fAMin = 2.0;
-    fAMax = 4.0;
-    fBMin = 2.0;
-    fBMax = 4.0;
-    fIterations = 16;
-    fMorph = 1.0;
+    SetParameters(LyapParameters{});
     fMorphSlopeX = 0.0;
     fMorphSlopeY = 0.0;
-    fFirstX = 0.5;
     fFirstXSlopeX = 0.1;
     fFirstXSlopeY = 0.2;
-    fContrast = 128.0;
+    fState.store(kParamsChanged);
+}
+
+void TLyapCalc::SetParameters(const LyapParameters& parameters)
+{
+    fIterations = parameters.iterations;
+    fAMin = parameters.aMin;
+    fAMax = parameters.aMax;
+    fBMin = parameters.bMin;
+    fBMax = parameters.bMax;
+    fMorph = parameters.morph;
+    fFirstX = parameters.firstX;
+    fContrast = parameters.contrast;
     fState.store(kParamsChanged);
 }
 

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 
+struct LyapParameters;
 struct LyapValueTerms;
 
 class TLyapCalc {
@@ -22,11 +23,15 @@ public:
     static constexpr double kMaxRate = 8.0;
 
     TLyapCalc();
+    // The defaults, with the fractal's parameters replaced.
+    explicit TLyapCalc(const LyapParameters& parameters);
     ~TLyapCalc();
     TLyapCalc(const TLyapCalc& other);
     TLyapCalc& operator=(const TLyapCalc& other);
 
     void SetDefaults();
+    // The fractal's parameters; everything else is left as it is.
+    void SetParameters(const LyapParameters& parameters);
     void SetSize(std::uint8_t* bits, std::int32_t width, std::int32_t height,
                  std::int32_t bytesPerRow);
 
@@ -34,6 +39,15 @@ public:
     // paletteMap[colour value]. Returns when they are done or on a stop.
     void Calculate(const std::uint8_t* paletteMap, std::int32_t rowStep,
                    std::int32_t firstRow);
+
+    // What a pass does before its first row: clamp the rate ranges and work
+    // out the spans and terms every row shares. Leaves the request word alone.
+    void PreparePass();
+    // Fills one row (row `row` of the image, whose rate is b) into dst with
+    // paletteMap[colour value], as a prepared pass would. False when a
+    // request arrived (the row is then unfinished).
+    bool CalculateRow(std::int32_t row, double b, std::uint8_t* dst,
+                      const std::uint8_t* paletteMap);
 
     // Colour value 0..255 of (fA, fB) under the current pass's working values.
     std::int32_t EvaluatePoint();
@@ -87,7 +101,6 @@ private:
     bool FillRowFast(std::uint8_t* dst, std::int32_t row, double dA,
                      const std::uint8_t* paletteMap);
     void ClampRanges();
-    void PrepareWorkingValues();
     // What a colour value depends on besides the product, for the row fB.
     LyapValueTerms PassValueTerms() const;
 };

@@ -4,38 +4,19 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <spawn.h>
 #include <stdexcept>
+#include <stdlib.h>
 #include <sys/wait.h>
-#include <fcntl.h>
-
-extern char** environ;
 
 namespace {
 
-pid_t Spawn(const std::vector<std::string>& args, const std::filesystem::path& folder,
-            const std::string& outputPath, const std::string& errorPath)
+// Between single quotes for the shell: every byte but NUL stands for itself.
+std::string ShellWord(const std::string& text)
 {
-    std::vector<std::string> words{OMBRELIA_RENDER_PATH};
-    words.insert(words.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-    posix_spawn_file_actions_addopen(&actions, 1, outputPath.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errorPath.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = -1;
-    const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (failed != 0)
-        throw std::runtime_error("cannot start " OMBRELIA_RENDER_PATH);
-    return pid;
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
 }
 
 } // namespace
@@ -54,11 +35,6 @@ ScratchFolder::~ScratchFolder()
     std::filesystem::remove_all(fPath, ignored);
 }
 
-std::vector<std::string> ScratchFolder::FileNames() const
-{
-    return FileNamesIn(fPath);
-}
-
 std::vector<std::string> FileNamesIn(const std::filesystem::path& folder)
 {
     std::vector<std::string> names;
@@ -69,33 +45,22 @@ std::vector<std::string> FileNamesIn(const std::filesystem::path& folder)
 }
 
 ProcessResult RunRender(const std::vector<std::string>& args,
-                        const std::filesystem::path& folder)
+                        const std::filesystem::path& folder, const std::string& wrapper)
 {
-    // The program's output goes to a folder of its own, so that the files
-    // of the folder it runs in are only what it wrote.
+    // The streams go to a folder of their own, so that the files of the
+    // folder the program runs in are only what it wrote.
     const ScratchFolder streams;
-    const auto outputPath = streams.Path() / "stdout";
-    const auto errorPath = streams.Path() / "stderr";
+    std::string command = "cd " + ShellWord(folder) + " && exec " + wrapper + " " +
+                          ShellWord(OMBRELIA_RENDER_PATH);
+    for (const std::string& arg : args)
+        command += " " + ShellWord(arg);
+    command += " >" + ShellWord(streams.Path() / "out") + " 2>" + ShellWord(streams.Path() / "err");
+    const int status = std::system(command.c_str());
     ProcessResult result;
-    result.exitStatus = WaitForExit(Spawn(args, folder, outputPath, errorPath));
-    result.standardOutput = ReadWholeFile(outputPath);
-    result.standardError = ReadWholeFile(errorPath);
+    result.exitStatus = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+    result.standardOutput = ReadWholeFile(streams.Path() / "out");
+    result.standardError = ReadWholeFile(streams.Path() / "err");
     return result;
-}
-
-pid_t StartRender(const std::vector<std::string>& args, const std::filesystem::path& folder)
-{
-    return Spawn(args, folder, "/dev/null", "/dev/null");
-}
-
-int WaitForExit(pid_t pid)
-{
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid)
-        throw std::runtime_error("waitpid failed");
-    if (WIFSIGNALED(status))
-        return 128 + WTERMSIG(status);
-    return WEXITSTATUS(status);
 }
 
 std::string ReadWholeFile(const std::filesystem::path& path)

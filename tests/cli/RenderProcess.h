@@ -1,9 +1,8 @@
-// Running the built ombrelia-render as a subprocess, in a folder of its own.
+// Running the built ombrelia-render in a folder of its own.
 #pragma once
 
 #include <filesystem>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 // A fresh empty folder, removed with everything in it at the end.
@@ -14,8 +13,6 @@ public:
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
     const std::filesystem::path& Path() const { return fPath; }
-    // The names of the files in the folder, sorted.
-    std::vector<std::string> FileNames() const;
 
 private:
     std::filesystem::path fPath;
@@ -30,15 +27,10 @@ struct ProcessResult {
     std::string standardError;
 };
 
-// Runs the program in folder with args and waits for it.
+// Runs the program in folder with args and waits for it; wrapper (say
+// "timeout -s INT 1") is put before the program's name.
 ProcessResult RunRender(const std::vector<std::string>& args,
-                        const std::filesystem::path& folder);
-
-// Starts the program in folder with args (its output discarded).
-pid_t StartRender(const std::vector<std::string>& args, const std::filesystem::path& folder);
-
-// Waits for a started program; its exit status as RunRender reports it.
-int WaitForExit(pid_t pid);
+                        const std::filesystem::path& folder, const std::string& wrapper = "");
 
 std::string ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, const std::string& contents);

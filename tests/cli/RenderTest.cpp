@@ -1,200 +1,187 @@
-#include "ColourValues.h"
-#include "PassRunner.h"
-#include "RenderPixels.h"
-#include "Supersample.h"
+// The renderer's output: the bands, threads and supersampling give the bytes
+// the viewer's 64 workers give, the files hold them (checked with libspng's
+// own decoder), and a run ends cleanly however it ends.
+#include "BandedRender.h"
+#include "ParseArguments.h"
+#include "RenderProcess.h"
+#include "TLyapCalc.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <csignal>
+#include <spng.h>
+#include <sys/stat.h>
 
 namespace {
 
-struct Picture {
-    const char* name;
-    RenderOptions options;
+// Sizes that do not divide into 64 passes, a reversed range, clamped
+// ranges, and an orbit through the centre at a = 8/3, b = 27/8 whose colour
+// hangs on the last bit of each row's b.
+const std::vector<std::string> kPictures[] = {
+    {"--size", "97x131", "--iterations", "40", "--a", "3.3:3.9", "--b", "2.1:3.7"},
+    {"--size", "50x70", "--iterations", "8", "--b", "4:2.5", "--palette", "3"},
+    {"--size", "40x90", "--iterations", "6", "--a", "-1:9", "--b", "0:9", "--palette", "2"},
+    {"--size", "3x200", "--a", "2.6666666666666665:2.6666666666666665", "--b",
+     "3.375:3.3750000000000053", "--contrast", "60", "--palette", "4"},
 };
 
-RenderOptions Options(std::int32_t width, std::int32_t height, std::int32_t iterations,
-                      double aMin, double aMax, double bMin, double bMax)
+PictureDescription Picture(std::vector<std::string> args)
 {
-    RenderOptions options;
-    options.width = width;
-    options.height = height;
-    options.iterations = iterations;
-    options.aMin = aMin;
-    options.aMax = aMax;
-    options.bMin = bMin;
-    options.bMax = bMax;
-    return options;
+    args.insert(args.end(), {"--format", "png", "-o", "x"});
+    const ParsedCommand parsed = ParseArguments(args, 1);
+    EXPECT_EQ(parsed.action, CommandAction::kRender) << parsed.text;
+    return parsed.options.picture;
 }
 
-// At a = 8/3 and b = 27/8 the orbit from 0.5 comes back to 0.5 on its third
-// step, so the product, and the colour, hang on the last bits of a and b:
-// over a b range a few units in the last place wide, every row's colour
-// shows whether its b is, to the bit, the one the 64 passes reach.
-RenderOptions OrbitThroughTheCentre()
+// The reference: 64 calculators, one pass each, over the whole sample grid;
+// with supersampling each pixel the rounded mean of its K x K sample colours.
+std::vector<std::uint8_t> Expected(const PictureDescription& p)
 {
-    const double a = 8.0 / 3.0;
-    RenderOptions options = Options(3, 200, 16, a, a, 3.375, 3.3750000000000053);
-    options.contrast = 60.0;
-    return options;
-}
-
-// Sizes that do not divide into the 64 passes, a reversed range, ranges
-// that the calculator clamps, and a picture that tells b's last bits apart.
-const Picture kPictures[] = {
-    {"defaults", Options(384, 384, 16, 2.0, 4.0, 2.0, 4.0)},
-    {"odd sizes", Options(97, 131, 40, 3.3, 3.9, 2.1, 3.7)},
-    {"b reversed", Options(50, 70, 8, 2.0, 4.0, 4.0, 2.5)},
-    {"clamped", Options(40, 90, 6, -1.0, 9.0, 0.0, 9.0)},
-    {"orbit through the centre", OrbitThroughTheCentre()},
-};
-
-std::vector<std::uint8_t> WholeImageValues(const RenderOptions& options, std::int32_t width,
-                                           std::int32_t height, std::int32_t threads)
-{
-    const RenderControl control;
-    PassRunner runner(threads, control);
-    std::vector<std::uint8_t> values(static_cast<std::size_t>(width) * height);
-    EXPECT_TRUE(RenderColourValues(CalculatorFor(options), width, height, values.data(),
-                                   runner));
-    return values;
-}
-
-std::vector<std::uint8_t> BandedRgb(const RenderOptions& options, std::int32_t factor,
-                                    std::int32_t bandRows, std::int32_t threads)
-{
-    const RenderControl control;
-    PassRunner runner(threads, control);
-    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(options.width) * options.height * 3);
-    EXPECT_TRUE(RenderSupersampledRgb(CalculatorFor(options), options.width, options.height,
-                                      factor, bandRows, ColoursOfPalette(options.palette - 1),
-                                      rgb.data(), runner));
-    return rgb;
-}
-
-// Reference: the whole sample grid at once, each pixel the rounded mean of
-// its factor x factor sample colours.
-std::vector<std::uint8_t> AveragedWholeGrid(const RenderOptions& options, std::int32_t factor)
-{
-    const std::int32_t sampleWidth = options.width * factor;
-    const auto samples = WholeImageValues(options, sampleWidth, options.height * factor, 2);
-    std::vector<std::uint8_t> rgb;
-    for (std::int32_t y = 0; y < options.height; ++y) {
-        for (std::int32_t x = 0; x < options.width; ++x) {
-            int sum[3] = {0, 0, 0};
-            for (std::int32_t sy = y * factor; sy < (y + 1) * factor; ++sy) {
-                for (std::int32_t sx = x * factor; sx < (x + 1) * factor; ++sx) {
-                    const auto c = *PaletteColour(options.palette - 1,
-                                                  samples[static_cast<std::size_t>(sy) * sampleWidth + sx]);
-                    sum[0] += c.red;
-                    sum[1] += c.green;
-                    sum[2] += c.blue;
-                }
-            }
-            const int n = factor * factor;
-            for (int channel : sum)
-                rgb.push_back(static_cast<std::uint8_t>((channel + n / 2) / n));
-        }
-    }
-    return rgb;
-}
-
-// The rows are those of the viewer with 64 workers, whatever the thread
-// count. (A single pass with row step 1 reaches each row's b by other
-// additions, and at points whose orbit lands on m to the last bit, such as
-// row 264, column 128 of the defaults, the last bit decides the colour.)
-TEST(RenderColourValues, DefaultsMatchSixtyFourDirectPassesOfTheCalculator)
-{
-    const RenderOptions options;
-    std::vector<std::uint8_t> direct(384 * 384, 0);
+    const int k = p.supersample, width = p.width * k;
+    std::vector<std::uint8_t> samples(static_cast<std::size_t>(width) * p.height * k), identity(256), pixels;
+    for (int v = 0; v < 256; ++v)
+        identity[v] = static_cast<std::uint8_t>(v);
     for (std::int32_t pass = 0; pass < 64; ++pass) {
-        TLyapCalc calc;  // the calculator's own defaults, not the options'
-        calc.SetSize(direct.data(), 384, 384, 384);
-        calc.Calculate(IdentityPaletteMap().data(), 64, pass);
+        TLyapCalc calc(p.fractal);
+        calc.SetSize(samples.data(), width, p.height * k, width);
+        calc.Calculate(identity.data(), 64, pass);
     }
-    EXPECT_EQ(WholeImageValues(options, 384, 384, 3), direct);
-}
-
-TEST(RenderColourValues, ThreadCountDoesNotChangeAnyValue)
-{
-    for (const Picture& picture : kPictures) {
-        const RenderOptions& o = picture.options;
-        const auto one = WholeImageValues(o, o.width, o.height, 1);
-        EXPECT_EQ(WholeImageValues(o, o.width, o.height, 3), one) << picture.name;
-        EXPECT_EQ(WholeImageValues(o, o.width, o.height, 64), one) << picture.name;
-    }
-}
-
-TEST(RenderSupersampledRgb, BandsWithoutSupersamplingEqualTheWholeImageRender)
-{
-    for (const Picture& picture : kPictures) {
-        RenderOptions o = picture.options;
-        o.palette = 3;
-        const auto values = WholeImageValues(o, o.width, o.height, 2);
-        std::vector<std::uint8_t> whole;
-        for (const std::uint8_t v : values) {
-            const RgbColour c = *PaletteColour(o.palette - 1, v);
-            whole.insert(whole.end(), {c.red, c.green, c.blue});
+    if (k == 1)
+        return samples;
+    for (int i = 0; i < p.width * p.height * 3; ++i) {
+        const int x = i / 3 % p.width, y = i / 3 / p.width;
+        int sum = 0;
+        for (int s = 0; s < k * k; ++s) {
+            const RgbColour c = *PaletteColour(p.palette - 1, samples[(y * k + s / k) * width + x * k + s % k]);
+            sum += i % 3 == 0 ? c.red : i % 3 == 1 ? c.green : c.blue;
         }
-        for (const std::int32_t bandRows : {1, 5, 64, 65, o.height}) {
-            EXPECT_EQ(BandedRgb(o, 1, bandRows, 2), whole)
-                << picture.name << ", bands of " << bandRows << " rows";
-        }
+        pixels.push_back(static_cast<std::uint8_t>((sum + k * k / 2) / (k * k)));
     }
+    return pixels;
 }
 
-TEST(RenderSupersampledRgb, BandsAverageExactlyTheWholeSampleGrid)
+std::vector<std::uint8_t> Banded(const PictureDescription& p, const RenderControl& control)
 {
-    for (const Picture& picture : kPictures) {
-        RenderOptions o = picture.options;
-        o.width = std::min(o.width, 60);
-        o.height = std::min(o.height, 45);
-        for (const std::int32_t factor : {2, 3}) {
-            const auto reference = AveragedWholeGrid(o, factor);
-            for (const std::int32_t bandRows : {1, 7, DefaultBandRows(o.height, factor)}) {
-                EXPECT_EQ(BandedRgb(o, factor, bandRows, 3), reference)
-                    << picture.name << ", " << factor << "x" << factor << ", bands of "
-                    << bandRows << " rows";
+    std::vector<std::uint8_t> pixels;
+    const std::size_t rowBytes = static_cast<std::size_t>(p.width) * (p.supersample > 1 ? 3 : 1);
+    const auto sink = [&](const std::uint8_t* rows, std::int32_t count) {
+        pixels.insert(pixels.end(), rows, rows + rowBytes * count);
+        return true;
+    };
+    EXPECT_EQ(RenderBands(p, sink, control), RenderOutcome::kDone);
+    return pixels;
+}
+
+TEST(RenderBands, GiveTheBytesOfSixtyFourPassesWhateverTheBandsThreadsAndSupersampling)
+{
+    std::int32_t started = 0;
+    // Every other thread fails to start, the last band's threads all do.
+    const ThreadStarter flaky = [&](std::function<void()> work) -> std::optional<std::thread> {
+        if (++started % 2 == 0 || started > 40)
+            return std::nullopt;
+        return std::thread(std::move(work));
+    };
+    for (const auto& args : kPictures) {
+        for (const std::int32_t k : {1, 2, 3}) {
+            PictureDescription p = Picture(args);
+            p.supersample = k;
+            const auto expected = Expected(p);
+            for (const std::int64_t bandSamples : {1, 5 * 64 * 9, 1 << 22}) {
+                EXPECT_EQ(Banded(p, {3, nullptr, {}, StartThread, bandSamples}), expected)
+                    << args[1] << ", K " << k << ", band of " << bandSamples;
             }
+            EXPECT_EQ(Banded(p, {4, nullptr, {}, flaky, 700}), expected) << args[1];
+            started = 0;
         }
     }
 }
 
-TEST(DefaultBandRows, KeepsEveryPassBusyAndTheBandNoLargerThanTheImage)
+// Decodes a PNG with libspng: its RGB pixels and its text chunks.
+std::vector<std::uint8_t> DecodePng(const std::string& bytes, std::string& text)
 {
-    for (const std::int32_t height : {1, 7, 384, 16384}) {
-        for (std::int32_t factor = 1; factor <= 8; ++factor) {
-            const std::int32_t rows = DefaultBandRows(height, factor);
-            EXPECT_GE(rows, 1);
-            EXPECT_LE(rows, height);
-            if (height >= 64) {
-                EXPECT_GE(rows * factor, kRenderPasses) << height << ", " << factor;
-            }
-            // A band's samples: no more than the image's pixels, or than
-            // the fewest whole output rows that give every pass a row.
-            EXPECT_LE(static_cast<std::int64_t>(rows) * factor * factor,
-                      std::max<std::int64_t>(height, (kRenderPasses + factor - 1) * factor));
+    spng_ctx* ctx = spng_ctx_new(0);
+    spng_set_png_buffer(ctx, bytes.data(), bytes.size());
+    std::size_t size = 0;
+    spng_decoded_image_size(ctx, SPNG_FMT_RGB8, &size);
+    std::vector<std::uint8_t> rgb(size);
+    EXPECT_EQ(spng_decode_image(ctx, rgb.data(), size, SPNG_FMT_RGB8, 0), 0);
+    std::uint32_t count = 0;
+    spng_get_text(ctx, nullptr, &count);
+    std::vector<spng_text> chunks(count);
+    spng_get_text(ctx, chunks.data(), &count);
+    for (const spng_text& chunk : chunks)
+        text += std::string(chunk.keyword) + ":" + std::string(chunk.text, chunk.length) + "\n";
+    spng_ctx_free(ctx);
+    return rgb;
+}
+
+TEST(RenderProgram, PngPixelsAreThePaletteColoursOfThePgmValuesAndCarryTheParameters)
+{
+    const ScratchFolder folder;
+    std::vector<std::string> args = {"-q", "--size", "90x70", "--b", "2.5:3.9", "--contrast", "300", "-o", "v.pgm"};
+    ASSERT_EQ(RunRender(args, folder.Path()).exitStatus, 0);
+    const std::string pgm = ReadWholeFile(folder.Path() / "v.pgm");
+    EXPECT_EQ(pgm.substr(0, 13), "P5\n90 70\n255\n");
+    const std::string values = pgm.substr(13);
+    const auto direct = Expected(Picture({"--size", "90x70", "--b", "2.5:3.9", "--contrast", "300"}));
+    EXPECT_TRUE(values == std::string(direct.begin(), direct.end()));
+    args.back() = "c.png";
+    for (const char* palette : {"1", "2", "3", "4"}) {
+        args.insert(args.end(), {"--palette", palette});
+        ASSERT_EQ(RunRender(args, folder.Path()).exitStatus, 0);
+        std::string text;
+        const auto rgb = DecodePng(ReadWholeFile(folder.Path() / "c.png"), text);
+        ASSERT_EQ(rgb.size(), values.size() * 3);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const RgbColour c = *PaletteColour(std::stoi(palette) - 1, static_cast<std::uint8_t>(values[i]));
+            ASSERT_EQ((RgbColour{rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]}), c) << "palette " << palette << ", pixel " << i;
         }
+        EXPECT_NE(text.find("ombrelia-parameters:version=1\nwidth=90\nheight=70\nsequence=AB\n"
+                            "iterations=16\na-min=2\na-max=4\nb-min=2.5\nb-max=3.9\nmorph=1\n"
+                            "first-x=0.5\ncontrast=300\npalette=" + std::string(palette) + "\nsupersample=1\n"),
+                  std::string::npos) << text;
+        args.resize(args.size() - 2);
+    }
+    EXPECT_EQ(FileNamesIn(folder.Path()), (std::vector<std::string>{"c.png", "v.pgm"}));
+}
+
+// Read back, every number gives the same double.
+TEST(RenderProgram, ParameterTextReadsBackAsTheSameDoubles)
+{
+    const std::string text = ParameterText(Picture({"--a", "0.1:0.30000000000000004", "--morph", "-1e-300"}));
+    EXPECT_NE(text.find("a-min=0.1\na-max=0.30000000000000004\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("morph=-1e-300\n"), std::string::npos) << text;
+}
+
+TEST(RenderProgram, InterruptedItExitsWith128PlusTheSignalAndLeavesNoFile)
+{
+    for (const char* signal : {"TERM", "INT"}) {
+        const ScratchFolder folder;
+        WriteWholeFile(folder.Path() / "big.png", "an earlier picture");
+        const ProcessResult run = RunRender({"--size", "4096x4096", "--iterations", "1000000", "-o", "big.png"},
+                                            folder.Path(), std::string("timeout --preserve-status -s ") + signal + " 1");
+        EXPECT_EQ(run.exitStatus, 128 + (signal[0] == 'T' ? SIGTERM : SIGINT));
+        EXPECT_EQ(FileNamesIn(folder.Path()), std::vector<std::string>{"big.png"});
+        EXPECT_EQ(ReadWholeFile(folder.Path() / "big.png"), "an earlier picture");
     }
 }
 
-TEST(RenderPixels, AnInterruptStopsALongRenderAndYieldsNothing)
+TEST(RenderProgram, WritesLongNamesRefusesPipesAndAnswersHelpAndVersionOnStandardOutput)
 {
-    // Hours of work if the stop were ignored; the interrupt arrives with the
-    // first progress report, while passes are under way.
-    RenderOptions options;
-    options.width = 4096;
-    options.height = 4096;
-    options.iterations = 1000000;
-    options.threads = 2;
-    std::atomic<int> interrupt{0};
-    const RenderControl control{&interrupt, [&](double) { interrupt.store(15); }};
-    EXPECT_FALSE(RenderPixels(options, control).has_value());
-
-    options.supersample = 4;
-    interrupt.store(0);
-    EXPECT_FALSE(RenderPixels(options, control).has_value());
+    const ScratchFolder folder;
+    // The temporary name keeps only the start of a name this long.
+    const std::string name = std::string(251, 'n') + ".pgm";
+    EXPECT_EQ(RunRender({"--size", "4x3", "-o", name}, folder.Path()).exitStatus, 0);
+    // Renaming over a pipe would replace it with a plain file.
+    ASSERT_EQ(mkfifo((folder.Path() / "pipe.pgm").c_str(), 0600), 0);
+    const ProcessResult pipe = RunRender({"--size", "4x4", "-o", "pipe.pgm"}, folder.Path());
+    EXPECT_EQ(pipe.exitStatus, 2);
+    EXPECT_NE(pipe.standardError.find("not a regular file"), std::string::npos) << pipe.standardError;
+    EXPECT_EQ(FileNamesIn(folder.Path()), (std::vector<std::string>{name, "pipe.pgm"}));
+    const ProcessResult help = RunRender({"--help"}, folder.Path());
+    EXPECT_EQ(help.exitStatus, 0);
+    EXPECT_NE(help.standardOutput.find("--supersample K"), std::string::npos);
+    EXPECT_EQ(RunRender({"--version"}, folder.Path()).standardOutput, "ombrelia-render 0.10\n");
 }
 
 } // namespace

@@ -2,96 +2,48 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <linux/fs.h>
 #include <sched.h>
-#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-std::string Failed(const std::string& what)
+// Empty on success, otherwise what failed and why.
+std::string Failed(bool succeeded, const std::string& what)
 {
-    return what + " failed: " + std::strerror(errno);
+    return succeeded ? std::string() : what + " failed: " + std::strerror(errno);
 }
 
-// Empty once this process has a mount namespace of its own whose mounts
-// propagate nowhere; otherwise why it could not have one. The namespace
+// A mount namespace of this process whose mounts propagate nowhere. It
 // belongs to the thread that first asks, and the programs it starts: the
 // tests that use it run on the main thread.
 const std::string& PrivateMountNamespace()
 {
-    static const std::string unavailable = []() -> std::string {
-        if (unshare(CLONE_NEWNS) != 0)
-            return Failed("unshare(CLONE_NEWNS)");
-        if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-            return Failed("making / private");
-        return {};
+    static const std::string unavailable = [] {
+        const std::string why = Failed(unshare(CLONE_NEWNS) == 0, "unshare");
+        return !why.empty() ? why
+                            : Failed(mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0,
+                                     "making / private");
     }();
     return unavailable;
 }
 
-std::string Unmount(const std::filesystem::path& folder)
-{
-    return umount2(folder.c_str(), MNT_DETACH) == 0 ? std::string() : Failed("umount");
-}
-
-std::string MountReadOnly(const std::filesystem::path& folder)
-{
-    if (const std::string& why = PrivateMountNamespace(); !why.empty())
-        return why;
-    if (mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) != 0)
-        return Failed("bind mount");
-    if (mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
-        const std::string why = Failed("read-only remount");
-        Unmount(folder);
-        return why;
-    }
-    return {};
-}
-
-std::string SetImmutable(const std::filesystem::path& folder, bool immutable)
-{
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return Failed("open");
-    int flags = 0;
-    std::string why;
-    if (ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0) {
-        why = Failed("reading the attributes");
-    } else {
-        flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        if (ioctl(fd, FS_IOC_SETFLAGS, &flags) != 0)
-            why = Failed("setting the immutable attribute");
-    }
-    close(fd);
-    return why;
-}
-
-std::string SetMode(const std::filesystem::path& folder, mode_t mode)
-{
-    return chmod(folder.c_str(), mode) == 0 ? std::string() : Failed("chmod");
-}
-
-std::string MountSmallDisk(const std::filesystem::path& folder)
+std::string Restrict(const std::filesystem::path& folder, FolderLimit limit)
 {
     if (geteuid() != 0)
-        return "only root can mount a small file system";
+        return limit == FolderLimit::kReadOnly ? Failed(chmod(folder.c_str(), 0555) == 0, "chmod")
+                                               : "only root can mount a small file system";
     if (const std::string& why = PrivateMountNamespace(); !why.empty())
         return why;
-    const std::string size = "size=" + std::to_string(RestrictedFolder::kSmallDiskBytes);
-    if (mount("tmpfs", folder.c_str(), "tmpfs", 0, size.c_str()) != 0)
-        return Failed("tmpfs mount");
-    return {};
-}
-
-void WriteFiles(const std::filesystem::path& folder,
-                const std::map<std::string, std::string>& files)
-{
-    for (const auto& [name, contents] : files)
-        WriteWholeFile(folder / name, contents);
+    if (limit == FolderLimit::kSmallDisk) {
+        const std::string size = "size=" + std::to_string(RestrictedFolder::kSmallDiskBytes);
+        return Failed(mount("tmpfs", folder.c_str(), "tmpfs", 0, size.c_str()) == 0, "tmpfs mount");
+    }
+    const std::string why = Failed(mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) == 0, "bind mount");
+    return !why.empty() ? why
+                        : Failed(mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                                       nullptr) == 0, "read-only remount");
 }
 
 } // namespace
@@ -101,39 +53,21 @@ RestrictedFolder::RestrictedFolder(FolderLimit limit,
     : fPath(fScratch.Path() / "restricted")
 {
     std::filesystem::create_directory(fPath);
-    if (limit == FolderLimit::kSmallDisk) {
-        fUnavailable = MountSmallDisk(fPath);
-        if (fUnavailable.empty())
-            fLift = [this] { Unmount(fPath); };
-    }
-    WriteFiles(fPath, files);
-    if (limit != FolderLimit::kReadOnly)
-        return;
-    if (geteuid() != 0) {
-        fUnavailable = SetMode(fPath, 0555);
-        fLift = [this] { SetMode(fPath, 0755); };
-        return;
-    }
-    const std::string noMount = MountReadOnly(fPath);
-    if (noMount.empty()) {
-        fLift = [this] { Unmount(fPath); };
-        return;
-    }
-    const std::string noAttribute = SetImmutable(fPath, true);
-    if (noAttribute.empty()) {
-        fLift = [this] { SetImmutable(fPath, false); };
-        return;
-    }
-    fUnavailable = "root ignores permission bits, and " + noMount + "; " + noAttribute;
+    // A small disk is mounted before the files are written into it; a
+    // read-only folder after.
+    if (limit == FolderLimit::kSmallDisk)
+        fUnavailable = Restrict(fPath, limit);
+    for (const auto& [name, contents] : files)
+        WriteWholeFile(fPath / name, contents);
+    if (limit == FolderLimit::kReadOnly)
+        fUnavailable = Restrict(fPath, limit);
+    fMounted = limit != FolderLimit::kNone && geteuid() == 0;
 }
 
 RestrictedFolder::~RestrictedFolder()
 {
-    if (fLift)
-        fLift();
-}
-
-std::vector<std::string> RestrictedFolder::FileNames() const
-{
-    return FileNamesIn(fPath);
+    // A bind mount left half made by a failed remount goes too.
+    if (fMounted)
+        umount2(fPath.c_str(), MNT_DETACH);
+    chmod(fPath.c_str(), 0755);
 }

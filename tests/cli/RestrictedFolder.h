@@ -1,20 +1,13 @@
 // A scratch folder where writing fails for a reason outside the program:
-// the folder is read-only, or its file system is almost full.
-//
-// Root ignores permission bits, and the tests run as root in CI. So as root
-// the folder is made read-only with a read-only bind mount, and given a small
-// file system with a tmpfs mount, both in a mount namespace private to this
-// test process so that nothing outside it sees them; where mounting is not
-// allowed, read-only falls back to the immutable attribute.
+// the folder is read-only, or its file system is almost full. Root ignores
+// permission bits, and CI runs as root: there the folder is made read-only
+// by a read-only bind mount and small by a tmpfs mount, both in a mount
+// namespace private to this test process, so that nothing outside sees them.
 #pragma once
 
 #include "RenderProcess.h"
 
-#include <filesystem>
-#include <functional>
 #include <map>
-#include <string>
-#include <vector>
 
 enum class FolderLimit { kNone, kReadOnly, kSmallDisk };
 
@@ -27,18 +20,13 @@ public:
     RestrictedFolder(FolderLimit limit, const std::map<std::string, std::string>& files);
     // Lifts the restriction, so that the folder can be removed.
     ~RestrictedFolder();
-    RestrictedFolder(const RestrictedFolder&) = delete;
-    RestrictedFolder& operator=(const RestrictedFolder&) = delete;
-
     const std::filesystem::path& Path() const { return fPath; }
-    // The names of the files in the folder, hidden ones included, sorted.
-    std::vector<std::string> FileNames() const;
     // Empty when the folder is restricted as asked; otherwise why it is not.
     const std::string& Unavailable() const { return fUnavailable; }
 
 private:
-    ScratchFolder fScratch;        // holds fPath; removed after the lift
-    std::filesystem::path fPath;   // the restricted folder itself
-    std::function<void()> fLift;   // undoes the restriction
+    ScratchFolder fScratch;  // holds fPath; removed after the lift
+    std::filesystem::path fPath;
+    bool fMounted = false;
     std::string fUnavailable;
 };

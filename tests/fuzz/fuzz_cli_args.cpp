@@ -19,33 +19,32 @@ void Check(bool condition)
 
 std::vector<std::string> SplitAtNul(const std::uint8_t* data, std::size_t size)
 {
-    std::vector<std::string> args;
-    std::string current;
+    std::vector<std::string> args{std::string()};
     for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0) {
-            args.push_back(current);
-            current.clear();
-        } else {
-            current.push_back(static_cast<char>(data[i]));
-        }
+        if (data[i] == 0)
+            args.emplace_back();
+        else
+            args.back().push_back(static_cast<char>(data[i]));
     }
-    if (!current.empty())
-        args.push_back(current);
+    if (args.back().empty())
+        args.pop_back();
     return args;
 }
 
 void CheckAccepted(const RenderOptions& o)
 {
+    const PictureDescription& p = o.picture;
+    const LyapParameters& f = p.fractal;
     Check(!o.output.empty());
-    Check(o.width >= 1 && o.width <= kMaxImageSide);
-    Check(o.height >= 1 && o.height <= kMaxImageSide);
-    Check(o.iterations >= 2 && o.iterations <= kMaxIterations && o.iterations % 2 == 0);
-    for (double value : {o.aMin, o.aMax, o.bMin, o.bMax, o.morph, o.firstX, o.contrast})
+    Check(p.width >= 1 && p.width <= kMaxImageSide);
+    Check(p.height >= 1 && p.height <= kMaxImageSide);
+    Check(f.iterations >= 2 && f.iterations <= kMaxIterations && f.iterations % 2 == 0);
+    for (double value : {f.aMin, f.aMax, f.bMin, f.bMax, f.morph, f.firstX, f.contrast})
         Check(std::isfinite(value));
-    Check(o.palette >= 1 && o.palette <= kPaletteChoices);
+    Check(p.palette >= 1 && p.palette <= kPaletteChoices);
     Check(o.threads >= 1 && o.threads <= kMaxThreads);
-    Check(o.supersample >= 1 && o.supersample <= kMaxSupersample);
-    Check(o.supersample == 1 || o.format == ImageFormat::kPng);
+    Check(p.supersample >= 1 && p.supersample <= kMaxSupersample);
+    Check(p.supersample == 1 || o.format == ImageFormat::kPng);
 }
 
 } // namespace
@@ -58,8 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckAccepted(parsed.options);
         break;
     case CommandAction::kError:
-        Check(!parsed.error.empty());
-        Check(parsed.error.find('\n') == std::string::npos);
+        Check(!parsed.text.empty());
+        Check(parsed.text.find('\n') == std::string::npos);
         break;
     case CommandAction::kHelp:
     case CommandAction::kVersion:

@@ -1,22 +1,38 @@
-// get_system_info: the processors this process may really use.
-#include "OS.h"
+#include "ProcessorCount.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <fstream>
-#include <sched.h>
+#include <sstream>
 #include <string>
 
 namespace {
 
+// The processors of "Cpus_allowed_list:" in /proc/self/status ("0-3,6"):
+// the affinity mask, which taskset and container runtimes narrow.
 int AffinityCount()
 {
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    if (sched_getaffinity(0, sizeof(set), &set) != 0)
-        return INT_MAX;
-    return CPU_COUNT(&set);
+    std::ifstream file("/proc/self/status");
+    std::string line;
+    while (std::getline(file, line)) {
+        if (line.rfind("Cpus_allowed_list:", 0) != 0)
+            continue;
+        std::istringstream ranges(line.substr(line.find(':') + 1));
+        int count = 0;
+        for (std::string range; std::getline(ranges, range, ',');) {
+            int first = 0;
+            int last = 0;
+            char dash = 0;
+            std::istringstream parts(range);
+            if (!(parts >> first))
+                continue;
+            last = (parts >> dash >> last) && dash == '-' ? last : first;
+            count += std::max(0, last - first + 1);
+        }
+        return count > 0 ? count : INT_MAX;
+    }
+    return INT_MAX;
 }
 
 // The cgroup v2 path of this process ("0::/path" in /proc/self/cgroup).
@@ -57,7 +73,7 @@ int CgroupQuotaCount()
         count = std::min(count, QuotaCount("/sys/fs/cgroup" + path + "/cpu.max"));
         if (path == "/" || path.empty())
             break;
-        const size_t slash = path.find_last_of('/');
+        const std::size_t slash = path.find_last_of('/');
         path = slash == 0 ? "/" : path.substr(0, slash);
     }
     return count;
@@ -65,11 +81,8 @@ int CgroupQuotaCount()
 
 } // namespace
 
-status_t get_system_info(system_info* info)
+std::int32_t AvailableProcessors()
 {
-    if (info == nullptr)
-        return B_ERROR;
     const int count = std::min(AffinityCount(), CgroupQuotaCount());
-    info->cpu_count = count == INT_MAX ? 1 : std::max(1, count);
-    return B_OK;
+    return count == INT_MAX ? 1 : std::max(1, count);
 }

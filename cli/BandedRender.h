@@ -1,0 +1,39 @@
+// The picture computed in bands of rows on worker threads while the calling
+// thread hands each finished band on (to the file's encoder), so that
+// memory stays the same whatever the image height.
+#pragma once
+
+#include "PictureDescription.h"
+#include "PngStream.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <thread>
+
+// Starts a thread running work; nothing when the system refuses (a thread
+// limit), in which case the render goes on with the threads it has.
+using ThreadStarter = std::function<std::optional<std::thread>(std::function<void()> work)>;
+std::optional<std::thread> StartThread(std::function<void()> work);
+
+// Takes the next count finished rows of the output: colour values, or RGB
+// when supersampled. False when they cannot be stored (the render stops).
+using RowSink = std::function<bool(const std::uint8_t* rows, std::int32_t count)>;
+
+struct RenderControl {
+    std::int32_t threads = 1;
+    // Non-zero once the render should stop (set from a signal handler);
+    // looked at between bands and while waiting for one.
+    const std::atomic<int>* interrupt = nullptr;
+    // Fraction done, 0..1, on the calling thread after every band.
+    std::function<void(double)> progress;
+    ThreadStarter startThread = StartThread;
+    // Colour values per band: a few megabytes, whatever the image's size.
+    std::int64_t bandSamples = std::int64_t{1} << 22;
+};
+
+enum class RenderOutcome { kDone, kInterrupted, kSinkFailed };
+
+RenderOutcome RenderBands(const PictureDescription& picture, const RowSink& sink,
+                          const RenderControl& control);

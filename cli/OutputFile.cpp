@@ -1,0 +1,71 @@
+#include "OutputFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Only the start of the name is kept: the whole of a name near the system's
+// limit would take the temporary name beyond it.
+constexpr std::size_t kNameStartKept = 64;
+
+} // namespace
+
+std::optional<OutputFile> OutputFile::CreateBeside(const std::string& finalPath,
+                                                   std::string& error)
+{
+    const auto slash = finalPath.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "" : finalPath.substr(0, slash + 1);
+    const std::string name = finalPath.substr(slash == std::string::npos ? 0 : slash + 1);
+    std::string path = folder + "." + name.substr(0, kNameStartKept) + ".XXXXXX";
+    const int fd = mkostemp(path.data(), O_CLOEXEC);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return std::nullopt;
+    }
+    // mkostemp makes the file private (0600); the finished picture gets the
+    // permissions any new file would, 0666 under the umask (read by setting
+    // it back at once; no other thread runs yet).
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+    return OutputFile(path, finalPath, fd);
+}
+
+OutputFile::OutputFile(std::string path, std::string finalPath, int descriptor)
+    : fPath(std::move(path)), fFinalPath(std::move(finalPath)), fDescriptor(descriptor)
+{
+}
+
+OutputFile::OutputFile(OutputFile&& other) noexcept
+    : fPath(std::move(other.fPath)), fFinalPath(std::move(other.fFinalPath)),
+      fDescriptor(other.fDescriptor)
+{
+    other.fPath.clear();
+    other.fDescriptor = -1;
+}
+
+OutputFile::~OutputFile()
+{
+    if (!fPath.empty())
+        std::remove(fPath.c_str());
+    if (fDescriptor >= 0)
+        close(fDescriptor);
+}
+
+bool OutputFile::MoveIntoPlace(std::string& error)
+{
+    const int closed = close(fDescriptor);
+    fDescriptor = -1;
+    if (closed != 0 || std::rename(fPath.c_str(), fFinalPath.c_str()) != 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    fPath.clear();
+    return true;
+}

@@ -1,0 +1,32 @@
+// The output written into a new hidden file beside it (mkostemp) and renamed
+// over it only when complete, so that a failed or interrupted run leaves no
+// partial file and never clobbers an existing one.
+#pragma once
+
+#include <optional>
+#include <string>
+
+class OutputFile {
+public:
+    // On failure sets error to the system's reason and returns nothing.
+    static std::optional<OutputFile> CreateBeside(const std::string& finalPath,
+                                                  std::string& error);
+
+    OutputFile(OutputFile&& other) noexcept;
+    OutputFile& operator=(OutputFile&&) = delete;
+    // Removes the temporary file unless it was moved into place.
+    ~OutputFile();
+
+    // Open for writing until the file is moved into place.
+    int Descriptor() const { return fDescriptor; }
+
+    // Renames the file to its final path (atomically replacing any file).
+    bool MoveIntoPlace(std::string& error);
+
+private:
+    OutputFile(std::string path, std::string finalPath, int descriptor);
+
+    std::string fPath;       // empty once moved into place
+    std::string fFinalPath;
+    int fDescriptor = -1;    // -1 once closed
+};

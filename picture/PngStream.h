@@ -1,0 +1,59 @@
+// A PNG written row band by row band as the rows are finished, so that the
+// whole image never has to be in memory. Without supersampling the picture
+// has at most 256 colours: it is written indexed (8-bit indices into a PLTE
+// of the palette's 256 colours); otherwise as 8-bit RGB.
+#pragma once
+
+#include "Palette.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct spng_ctx;
+
+using PaletteColours = std::array<RgbColour, 256>;
+using PngTextChunks = std::vector<std::pair<std::string, std::string>>;
+
+// The colours of palette 0..3 for every colour value.
+PaletteColours ColoursOfPalette(std::int32_t palette);
+
+// Averages every factor x factor block of samples (colour values, width x
+// factor of them a row, rows x factor rows) into one RGB pixel of rgb,
+// rounding to nearest.
+void AverageBand(const std::uint8_t* samples, std::int32_t width, std::int32_t rows,
+                 std::int32_t factor, const PaletteColours& colours, std::uint8_t* rgb);
+
+// Writes every byte to the file open on fileDescriptor; on failure sets
+// error to the system's reason.
+bool WriteAll(int fileDescriptor, const std::uint8_t* bytes, std::size_t size,
+              std::string& error);
+
+class PngStream {
+public:
+    // Writes to the file open for writing on fileDescriptor (which stays
+    // open). colours: the PLTE of an indexed image; null for RGB.
+    PngStream(int fileDescriptor, std::int32_t width, std::int32_t height,
+              const PaletteColours* colours, const PngTextChunks& text);
+    ~PngStream();
+    PngStream(const PngStream&) = delete;
+    PngStream& operator=(const PngStream&) = delete;
+
+    // Encodes the next count rows (width indices, or 3 x width RGB bytes,
+    // each). After the last row the file is complete. False on failure.
+    bool WriteRows(const std::uint8_t* rows, std::int32_t count);
+
+    // Why writing failed (the system's reason where there is one).
+    const std::string& Error() const { return fError; }
+
+private:
+    static int WriteOut(spng_ctx* ctx, void* self, void* bytes, std::size_t length);
+    bool Check(int result);
+
+    spng_ctx* fContext;
+    int fFileDescriptor;
+    std::size_t fRowBytes;
+    std::string fError;
+};

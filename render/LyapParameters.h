@@ -1,0 +1,17 @@
+// The parameters that decide a picture's colour values, with the defaults
+// that give the viewer's first picture. The calculator's defaults and the
+// renderer's option defaults both read them from here.
+#pragma once
+
+#include <cstdint>
+
+struct LyapParameters {
+    std::int32_t iterations = 16;
+    double aMin = 2.0;
+    double aMax = 4.0;
+    double bMin = 2.0;
+    double bMax = 4.0;
+    double morph = 1.0;
+    double firstX = 0.5;
+    double contrast = 128.0;
+};

@@ -1,0 +1,27 @@
+// The rate b of the rows of one pass: from bMin + firstRow x dB on, by
+// repeated additions of rowStep x dB. Every pass and every banded render
+// takes its rows' b from here, so that a row gets the very same double
+// whoever computes it.
+#pragma once
+
+#include <cstdint>
+
+class LyapPassRates {
+public:
+    LyapPassRates(double bMin, double dB, std::int32_t rowStep, std::int32_t firstRow)
+        : fNext(bMin + firstRow * dB), fStep(rowStep * dB)
+    {
+    }
+
+    // The b of the pass's next row.
+    double TakeNext()
+    {
+        const double b = fNext;
+        fNext += fStep;
+        return b;
+    }
+
+private:
+    double fNext;
+    double fStep;
+};
