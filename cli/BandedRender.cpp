@@ -108,8 +108,6 @@ RenderOutcome RenderBands(const PictureDescription& picture, const RowSink& sink
     // Two bands: the workers fill one while the other is handed on.
     std::vector<std::uint8_t> bands[2] = {std::vector<std::uint8_t>(bandValues),
                                           std::vector<std::uint8_t>(bandValues)};
-    std::vector<std::uint8_t> rgb(k > 1 ? static_cast<std::size_t>(picture.width) * bandRows * 3 : 0);
-    const PaletteColours colours = ColoursOfPalette(picture.palette - 1);
     const auto start = [&](std::int32_t firstRow) {
         const std::int32_t rows = std::min(bandRows, picture.height - firstRow);
         return std::make_unique<BandJob>(workers, control.startThread, firstRow * k, rows * k,
@@ -124,9 +122,7 @@ RenderOutcome RenderBands(const PictureDescription& picture, const RowSink& sink
         job.reset();
         if (firstRow + bandRows < picture.height)
             job = start(firstRow + bandRows);
-        if (k > 1)
-            AverageBand(done, picture.width, rows, k, colours, rgb.data());
-        if (!sink(k > 1 ? rgb.data() : done, rows))
+        if (!sink(done, rows))
             return RenderOutcome::kSinkFailed;
         if (control.progress)
             control.progress(static_cast<double>(firstRow + rows) / picture.height);

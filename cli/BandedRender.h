@@ -4,7 +4,6 @@
 #pragma once
 
 #include "PictureDescription.h"
-#include "PngStream.h"
 
 #include <atomic>
 #include <cstdint>
@@ -17,8 +16,9 @@
 using ThreadStarter = std::function<std::optional<std::thread>(std::function<void()> work)>;
 std::optional<std::thread> StartThread(std::function<void()> work);
 
-// Takes the next count finished rows of the output: colour values, or RGB
-// when supersampled. False when they cannot be stored (the render stops).
+// Takes the colour values of the next count finished rows of the output
+// (count x K sample rows when supersampled, as PictureWriter takes them).
+// False when they cannot be stored (the render stops).
 using RowSink = std::function<bool(const std::uint8_t* rows, std::int32_t count)>;
 
 struct RenderControl {

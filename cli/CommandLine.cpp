@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <csignal>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <new>
@@ -55,51 +54,20 @@ std::int32_t RefuseOutput(const std::string& expected, const std::string& output
                     kExitRefused);
 }
 
-// Where the finished rows go: a binary PGM of the colour values, or a PNG
-// (indexed without supersampling). Sets error on failure.
-RowSink FileSink(const RenderOptions& options, int fd, std::string& error)
-{
-    const PictureDescription& picture = options.picture;
-    if (options.format == ImageFormat::kPgm) {
-        const std::string header = "P5\n" + std::to_string(picture.width) + " " +
-                                   std::to_string(picture.height) + "\n255\n";
-        const bool started = WriteAll(
-            fd, reinterpret_cast<const std::uint8_t*>(header.data()), header.size(), error);
-        return [=, &error](const std::uint8_t* rows, std::int32_t count) {
-            return started &&
-                   WriteAll(fd, rows, static_cast<std::size_t>(picture.width) * count, error);
-        };
-    }
-    const PaletteColours colours = ColoursOfPalette(picture.palette - 1);
-    auto png = std::make_shared<PngStream>(
-        fd, picture.width, picture.height, picture.supersample == 1 ? &colours : nullptr,
-        PngTextChunks{{"Software", "ombrelia-render " OMBRELIA_VERSION},
-                      {kParameterKeyword, ParameterText(picture)}});
-    return [png, &error](const std::uint8_t* rows, std::int32_t count) {
-        if (png->WriteRows(rows, count))
-            return true;
-        error = png->Error();
-        return false;
-    };
-}
-
 std::int32_t RenderAndWrite(const RenderOptions& options, const ThreadStarter& startThread)
 {
     const std::string& output = options.output;
-    std::error_code ignored;
-    if (std::filesystem::is_directory(output, ignored))
-        return RefuseOutput("a file name", output, ", which is a folder");
-    // The finished file replaces the output by renaming: over a device node
-    // or a pipe (say /dev/null, as root) that would destroy it.
-    const auto existing = std::filesystem::status(output, ignored).type();
-    if (existing != std::filesystem::file_type::not_found &&
-        existing != std::filesystem::file_type::regular)
-        return RefuseOutput("a regular file name", output, ", which is not a regular file");
     std::string error;
     auto file = OutputFile::CreateBeside(output, error);
     if (!file)
         return RefuseOutput("a writable file name", output, " (" + error + ")");
-    const RowSink sink = FileSink(options, file->Descriptor(), error);
+    PictureWriter writer(file->Descriptor(), options.picture, options.format);
+    const RowSink sink = [&](const std::uint8_t* rows, std::int32_t count) {
+        if (writer.WriteSampleRows(rows, count))
+            return true;
+        error = writer.Error();
+        return false;
+    };
     RenderOutcome outcome;
     {
         ProgressBar bar(!options.quiet && isatty(STDERR_FILENO) == 1);

@@ -3,11 +3,10 @@
 #pragma once
 
 #include "PictureDescription.h"
+#include "PictureWriter.h"
 
 #include <cstdint>
 #include <string>
-
-enum class ImageFormat { kPng, kPgm };
 
 struct RenderOptions {
     PictureDescription picture;

@@ -38,7 +38,7 @@ const BadLine kBadLines[] = {
     {"OutputEmpty", {"-o", ""}, "--output", "a file name", "\"\""},
     {"OutputRepeated", {"-o", "keep.png", "--output", "other.png"}, "--output", "at most once", "\"other.png\""},
     {"OutputOfUnknownType", {"-o", "picture.jpg"}, "--output", ".png or .pgm", "\"picture.jpg\""},
-    {"OutputIsAFolder", {"--format", "png", "-o", "."}, "--output", "a file name", "\".\""},
+    {"OutputIsAFolder", {"--format", "png", "-o", "."}, "--output", "writable", "\".\" (it is a folder)"},
     {"OutputInAMissingFolder", {"-o", "missing\nfolder/x.png"}, "--output", "writable", "\"missing\\nfolder/x.png\""},
     {"OutputBelowAFile", {"-o", "keep.png/x.png"}, "--output", "writable", "\"keep.png/x.png\""},
     {"OutputInAReadOnlyFolder", {"--size", "8x8", "-o", "keep.png"}, "--output", "writable", "\"keep.png\"", FolderLimit::kReadOnly},

@@ -3,6 +3,7 @@
 // own decoder), and a run ends cleanly however it ends.
 #include "BandedRender.h"
 #include "ParseArguments.h"
+#include "PngStream.h"
 #include "RenderProcess.h"
 #include "TLyapCalc.h"
 
@@ -63,9 +64,13 @@ std::vector<std::uint8_t> Expected(const PictureDescription& p)
 std::vector<std::uint8_t> Banded(const PictureDescription& p, const RenderControl& control)
 {
     std::vector<std::uint8_t> pixels;
-    const std::size_t rowBytes = static_cast<std::size_t>(p.width) * (p.supersample > 1 ? 3 : 1);
+    const std::int32_t k = p.supersample;
     const auto sink = [&](const std::uint8_t* rows, std::int32_t count) {
-        pixels.insert(pixels.end(), rows, rows + rowBytes * count);
+        std::vector<std::uint8_t> rgb(static_cast<std::size_t>(p.width) * count * 3);
+        if (k > 1)
+            AverageBand(rows, p.width, count, k, ColoursOfPalette(p.palette - 1), rgb.data());
+        const std::uint8_t* band = k > 1 ? rgb.data() : rows;
+        pixels.insert(pixels.end(), band, band + static_cast<std::size_t>(p.width) * count * (k > 1 ? 3 : 1));
         return true;
     };
     EXPECT_EQ(RenderBands(p, sink, control), RenderOutcome::kDone);

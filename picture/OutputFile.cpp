@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,11 +15,29 @@ namespace {
 // limit would take the temporary name beyond it.
 constexpr std::size_t kNameStartKept = 64;
 
+// Why the finished file cannot be renamed to path; empty when it can.
+std::string UnfitTarget(const std::string& path)
+{
+    std::error_code ignored;
+    const auto existing = std::filesystem::status(path, ignored).type();
+    if (existing == std::filesystem::file_type::directory)
+        return "it is a folder";
+    // Renaming over a device node or a pipe (say /dev/null, as root) would
+    // destroy it.
+    if (existing != std::filesystem::file_type::not_found &&
+        existing != std::filesystem::file_type::regular)
+        return "it is not a regular file";
+    return "";
+}
+
 } // namespace
 
 std::optional<OutputFile> OutputFile::CreateBeside(const std::string& finalPath,
                                                    std::string& error)
 {
+    error = UnfitTarget(finalPath);
+    if (!error.empty())
+        return std::nullopt;
     const auto slash = finalPath.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "" : finalPath.substr(0, slash + 1);
     const std::string name = finalPath.substr(slash == std::string::npos ? 0 : slash + 1);

@@ -1,6 +1,7 @@
 // The output written into a new hidden file beside it (mkostemp) and renamed
 // over it only when complete, so that a failed or interrupted run leaves no
-// partial file and never clobbers an existing one.
+// partial file and never clobbers an existing one. Shared by the renderer
+// and the viewer's save.
 #pragma once
 
 #include <optional>
@@ -8,7 +9,8 @@
 
 class OutputFile {
 public:
-    // On failure sets error to the system's reason and returns nothing.
+    // On failure (finalPath names a folder, a pipe or a device, or no file
+    // can be made beside it) sets error to the reason and returns nothing.
     static std::optional<OutputFile> CreateBeside(const std::string& finalPath,
                                                   std::string& error);
 
