@@ -2,6 +2,8 @@
 #include "MainWindow.h"
 
 #include "Application.h"
+#include "InterfaceDefs.h"
+#include "Message.h"
 #include "Menu.h"
 #include "ShowBit.h"
 
@@ -79,6 +81,7 @@ TMainWindow::TMainWindow(BRect frame, const char* title, window_type type, uint3
     ResizeTo(static_cast<float>(gImageWidth),
              menuBarHeight + static_cast<float>(gImageHeight) + 1);
     SetPulseRate(kPulseRate);
+    AddShortcut('S', B_COMMAND_KEY, new BMessage(kSaveCommand));
     Show();
     Unlock();
 }

@@ -10,6 +10,8 @@ class TShowBit;
 constexpr uint32 kPaletteCommandBase = 0x60;
 constexpr uint32 kFractalTypeCommand = 0x801;
 constexpr uint32 kAboutCommand = 0x2000;
+// Sent by Ctrl+S: save the picture.
+constexpr uint32 kSaveCommand = 0x2001;
 
 constexpr const char* kMainWindowTitle = "Ombrelia 0.10";
 constexpr const char* kAppSignature = "application/x-vnd.Be-OMBR";

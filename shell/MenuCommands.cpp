@@ -43,6 +43,8 @@ void TMainWindow::MessageReceived(BMessage* message)
         ResetFractalType();
     else if (code == kAboutCommand)
         ShowAboutAlert(kAboutText);
+    else if (code == kSaveCommand)
+        fView->SavePicture();
     // Any other code is dropped.
 }
 

@@ -14,6 +14,7 @@ void TShowBit::SetPalette(int32 n)
     StopRender();
     // From here until the restart no worker reads the map.
     if (n >= 0 && n < kPaletteCount) {
+        fPalette = n;
         for (int32 k = 0; k < 256; ++k) {
             const RgbColour colour = *PaletteColour(n, k);
             gPaletteMap[k] = screen.IndexForColor(colour.red, colour.green, colour.blue);

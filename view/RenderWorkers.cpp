@@ -91,6 +91,7 @@ void TShowBit::StartRender()
     fCalc->SetSize(static_cast<uint8*>(fBitmap->Bits()), gImageWidth,
                    gImageHeight, fBitmap->BytesPerRow());
     MarkLeftColumnWhite();
+    fShownPicture = DescribeRender();
 
     for (int32 i = 0; i < gWorkerCount; ++i) {
         gWorkerStatus[i].store(i);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "Bitmap.h"
+#include "PictureDescription.h"
 #include "Rect.h"
 #include "SupportDefs.h"
 #include "View.h"
@@ -47,6 +48,9 @@ public:
     void RestartRender();
 
     void SetPalette(int32 n);
+    // Asks where to, then saves the picture of the render last started as a
+    // PNG with its parameters; a failure is shown in an alert.
+    void SavePicture();
     void Refresh();
     void SetIterations(int32 count);
 
@@ -80,12 +84,18 @@ public:
     int32 fSliderRange;
     // Also gCalcs[0]; owned through the worker tables (see RenderWorkers.h).
     TLyapCalc* fCalc;
+    // The palette in use, 0..3.
+    int32 fPalette;
+    // What the render last started draws: taken while no worker runs, so
+    // that a save can read it while they do.
+    PictureDescription fShownPicture;
     // Renders started so far: lets tests and diagnostics tell one restart
     // from two without timing anything.
     int32 fRenderCount;
 
 private:
     void ClearSelection();
+    PictureDescription DescribeRender() const;
     void MarkLeftColumnWhite();
     void ZoomInto(BRect selection);
     void DrawSelectionText();

@@ -1,0 +1,48 @@
+// Saving the picture on screen: a fresh render of the parameters it was
+// started from, written by the renderer's own picture writer, so that the
+// renderer given the saved file draws it again byte for byte.
+#include "ShowBit.h"
+
+#include "Alert.h"
+#include "FilePanel.h"
+#include "PictureWriter.h"
+#include "TLyapCalc.h"
+
+#include <string>
+
+PictureDescription TShowBit::DescribeRender() const
+{
+    PictureDescription picture;
+    picture.fractal.iterations = fCalc->fIterations;
+    picture.fractal.aMin = fCalc->fAMin;
+    picture.fractal.aMax = fCalc->fAMax;
+    picture.fractal.bMin = fCalc->fBMin;
+    picture.fractal.bMax = fCalc->fBMax;
+    picture.fractal.morph = fCalc->fMorph;
+    picture.fractal.firstX = fCalc->fFirstX;
+    picture.fractal.contrast = fCalc->fContrast;
+    picture.width = gImageWidth;
+    picture.height = gImageHeight;
+    picture.palette = fPalette + 1;
+    return picture;
+}
+
+// Runs on the window's thread while the workers may go on: it reads only
+// fShownPicture, which they never touch, and renders into its own memory.
+void TShowBit::SavePicture()
+{
+    std::string path;
+    BFilePanel panel(Window(), "lyapunov.png");
+    if (!panel.Go(path))
+        return;
+    std::string error;
+    if (fShownPicture.width < 1 || fShownPicture.height < 1)
+        error = "the picture is empty";
+    else if (WritePictureFile(path, fShownPicture, ImageFormat::kPng, error))
+        return;
+    const std::string text = "Could not save " + path + ": " + error;
+    auto* alert = new BAlert("Save", text.c_str(), "OK", nullptr, nullptr,
+                             B_WIDTH_AS_USUAL, B_WARNING_ALERT);
+    alert->SetShortcut(0, 0x1B);
+    alert->Go();
+}
