@@ -68,7 +68,7 @@ bool TLyapCalc::RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
         std::uint8_t* dst = fBits + static_cast<std::ptrdiff_t>(row) * fBytesPerRow;
         fRowLogB = std::log(fB) * fHalfIterations;
         fA = fAMin;
-        const bool rowDone = fast ? FillRowFast(dst, row, dA, paletteMap)
+        const bool rowDone = fast ? FillRowFast(dst, dA, paletteMap)
                                   : FillRowPlain(dst, dA, paletteMap);
         if (!rowDone)
             return false;

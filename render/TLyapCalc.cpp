@@ -16,53 +16,6 @@ TLyapCalc::TLyapCalc()
     SetDefaults();
 }
 
-TLyapCalc::~TLyapCalc() = default;
-
-TLyapCalc::TLyapCalc(const TLyapCalc& other)
-    : fState(kNoRequest)
-{
-    *this = other;
-}
-
-TLyapCalc& TLyapCalc::operator=(const TLyapCalc& other)
-{
-    if (this == &other)
-        return *this;
-    fLogFloor = other.fLogFloor;
-    fType = other.fType;
-    fIterations = other.fIterations;
-    fA = other.fA;
-    fAMin = other.fAMin;
-    fAMax = other.fAMax;
-    fB = other.fB;
-    fBMin = other.fBMin;
-    fBMax = other.fBMax;
-    fMorph = other.fMorph;
-    fMorphSlopeX = other.fMorphSlopeX;
-    fMorphSlopeY = other.fMorphSlopeY;
-    fX0 = other.fX0;
-    fFirstX = other.fFirstX;
-    fFirstXSlopeX = other.fFirstXSlopeX;
-    fFirstXSlopeY = other.fFirstXSlopeY;
-    fASpan = other.fASpan;
-    fBSpan = other.fBSpan;
-    fContrast = other.fContrast;
-    fCenter = other.fCenter;
-    fLogOffset = other.fLogOffset;
-    fHalfIterations = other.fHalfIterations;
-    fRowLogB = other.fRowLogB;
-    fState.store(other.fState.load());
-    fSelX1 = other.fSelX1;
-    fSelX2 = other.fSelX2;
-    fSelY1 = other.fSelY1;
-    fSelY2 = other.fSelY2;
-    fWidth = other.fWidth;
-    fHeight = other.fHeight;
-    fBits = other.fBits;
-    fBytesPerRow = other.fBytesPerRow;
-    return *this;
-}
-
 void TLyapCalc::SetDefaults()
 {
     // Lyapunov space is the only fractal type.

@@ -1,12 +1,14 @@
 // The Lyapunov calculator: every parameter of the picture, the description of
 // the 8-bit image to fill, and the passes that fill interleaved rows of it.
 //
-// A plain record: copying it copies every member, the request word's value
-// included. Only fState is ever touched by two threads at once (the view asks
-// a running pass to stop); every other field is written while no pass runs.
+// A plain record: the compiler's copy copies every member, the request word's
+// value included. Only fState is ever touched by two threads at once (the view
+// asks a running pass to stop); every other field is written while no pass
+// runs.
 #pragma once
 
-#include <atomic>
+#include "LyapRequestWord.h"
+
 #include <cstdint>
 
 struct LyapValueTerms;
@@ -22,9 +24,6 @@ public:
     static constexpr double kMaxRate = 8.0;
 
     TLyapCalc();
-    ~TLyapCalc();
-    TLyapCalc(const TLyapCalc& other);
-    TLyapCalc& operator=(const TLyapCalc& other);
 
     void SetDefaults();
     void SetSize(std::uint8_t* bits, std::int32_t width, std::int32_t height,
@@ -65,7 +64,7 @@ public:
     double fLogOffset;
     std::int32_t fHalfIterations;
     double fRowLogB;
-    std::atomic<std::int32_t> fState;
+    LyapRequestWord fState;
     std::int32_t fSelX1;
     std::int32_t fSelX2;
     std::int32_t fSelY1;
@@ -77,21 +76,17 @@ public:
 
 private:
     // One pass over this calculator's rows. Returns false when a request
-    // arrived after a pixel (the caller decides between restart and stop).
+    // arrived (the caller decides between restart and stop).
     bool RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
                  std::int32_t firstRow);
     // One row from fA onwards, into dst, with the plain kernel (a pixel at a
     // time) or the fast one (a group at a time); false when a request came.
     bool FillRowPlain(std::uint8_t* dst, double dA,
                       const std::uint8_t* paletteMap);
-    bool FillRowFast(std::uint8_t* dst, std::int32_t row, double dA,
+    bool FillRowFast(std::uint8_t* dst, double dA,
                      const std::uint8_t* paletteMap);
     void ClampRanges();
     void PrepareWorkingValues();
     // What a colour value depends on besides the product, for the row fB.
     LyapValueTerms PassValueTerms() const;
 };
-
-static_assert(sizeof(std::atomic<std::int32_t>) == 4,
-              "the request word is one 32-bit value");
-static_assert(std::atomic<std::int32_t>::is_always_lock_free);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstddef>
 #include <thread>
@@ -13,139 +14,99 @@
 
 namespace {
 
-constexpr std::int32_t kSide = 200;
-
-void Default512(TLyapCalc& c)
-{
-    c.fIterations = 512;
-}
-
-// Where the hooks act: the group starting at row 2, column 64.
-constexpr std::int32_t kHookRow = 2;
-constexpr std::int32_t kHookColumn = 64;
-std::atomic<int> gHookCalls{0};
-
-void StopAtHookGroup(TLyapCalc& calc, std::int32_t row, std::int32_t column,
-                     std::int32_t)
-{
-    gHookCalls.fetch_add(1);
-    if (row == kHookRow && column == kHookColumn)
-        calc.fState.store(TLyapCalc::kStopRequested);
-}
-
-void ChangeIterationsOnceAtHookGroup(TLyapCalc& calc, std::int32_t row,
-                                     std::int32_t column, std::int32_t)
-{
-    if (row == kHookRow && column == kHookColumn && gHookCalls.fetch_add(1) == 0) {
-        // The pass's own thread, so the record may change here.
-        calc.fIterations = 64;
-        calc.fState.store(TLyapCalc::kParamsChanged);
+// Requests from another thread while a pass runs, with either kernel. The
+// pass is long by construction (a huge iteration count), so a request sent
+// once the first pixels have appeared lands while it runs.
+class PassRequests : public ::testing::TestWithParam<LyapKernel> {
+protected:
+    // What the kernel stores between two looks at the request word.
+    std::size_t Unit() const
+    {
+        return GetParam() == LyapKernel::Fast ? kLyapMaxGroup : 1;
     }
-}
 
-TEST(FastKernelRequests, FastIsTheDefaultAndPlainStaysSelectable)
-{
-    KernelSettingsGuard guard;
-    EXPECT_EQ(GetLyapKernel(), LyapKernel::Fast);
-    SetLyapGroupHook(StopAtHookGroup);
-    gHookCalls = 0;
-    Render(LyapKernel::Plain, 70, 3, Default512);
-    EXPECT_EQ(gHookCalls.load(), 0);  // only the fast kernel works in groups
-    SetLyapGroupHook(nullptr);
-    SetLyapKernel(LyapKernel::Plain);
-    EXPECT_EQ(GetLyapKernel(), LyapKernel::Plain);
-}
-
-TEST(FastKernelRequests, StopInTheMiddleOfAGroupStoresThatGroupAndNothingAfter)
-{
-    KernelSettingsGuard guard;
-    const std::vector<std::uint8_t> plain =
-        Render(LyapKernel::Plain, kSide, kSide, Default512);
-    SetLyapGroupHook(StopAtHookGroup);
-    std::vector<std::uint8_t> image(kSide * kSide, kUntouched);
-    TLyapCalc calc;
-    calc.SetSize(image.data(), kSide, kSide, kSide);
-    Default512(calc);
-    calc.Calculate(IdentityPalette(), 1, 0);
-
-    EXPECT_EQ(calc.fState.load(), TLyapCalc::kNoRequest);
-    const std::size_t groupEnd =
-        kHookRow * kSide + kHookColumn + kLyapMaxGroup;
-    for (std::size_t i = 0; i < image.size(); ++i) {
-        ASSERT_EQ(image[i], i < groupEnd ? plain[i] : kUntouched)
-            << "column " << i % kSide << ", row " << i / kSide;
+    void Start(std::int32_t rows)
+    {
+        SetLyapKernel(GetParam());
+        const auto width = static_cast<std::int32_t>(2 * Unit());
+        image.assign(static_cast<std::size_t>(width) * rows, kUntouched);
+        calc.fIterations = 1000000;  // milliseconds a pixel
+        calc.SetSize(image.data(), width, rows, width);
+        pass = std::thread([this] { calc.Calculate(IdentityPalette(), 1, 0); });
+        while (Pixel(Unit() - 1).load() == kUntouched)
+            std::this_thread::yield();
     }
-}
 
-TEST(FastKernelRequests, ParametersChangedInTheMiddleOfAGroupStartThePassOver)
-{
-    KernelSettingsGuard guard;
-    const std::vector<std::uint8_t> plain64 =
-        Render(LyapKernel::Plain, kSide, kSide, [](TLyapCalc& c) {
-            c.fIterations = 64;
-        });
-    SetLyapGroupHook(ChangeIterationsOnceAtHookGroup);
-    gHookCalls = 0;
-    std::vector<std::uint8_t> image(kSide * kSide, kUntouched);
+    void TearDown() override
+    {
+        if (pass.joinable())
+            pass.join();
+        SetLyapKernel(LyapKernel::Fast);
+    }
+
+    std::atomic_ref<std::uint8_t> Pixel(std::size_t i)
+    {
+        return std::atomic_ref<std::uint8_t>(image[i]);
+    }
+
+    // How many pixels were stored, which must be the first ones.
+    std::size_t StoredPrefix()
+    {
+        const auto end = std::find(image.begin(), image.end(), kUntouched);
+        EXPECT_TRUE(std::all_of(end, image.end(),
+                                [](std::uint8_t b) { return b == kUntouched; }));
+        return static_cast<std::size_t>(end - image.begin());
+    }
+
     TLyapCalc calc;
-    calc.SetSize(image.data(), kSide, kSide, kSide);
-    Default512(calc);
-    calc.Calculate(IdentityPalette(), 1, 0);
+    std::vector<std::uint8_t> image;
+    std::thread pass;
+};
 
-    EXPECT_EQ(gHookCalls.load(), 2);  // changed in the first pass only
+TEST_P(PassRequests, StopEndsThePassOnceThePixelsInHandAreStored)
+{
+    Start(32);
+    calc.fState = TLyapCalc::kStopRequested;
+    pass.join();
     EXPECT_EQ(calc.fState.load(), TLyapCalc::kNoRequest);
-    EXPECT_EQ(image, plain64);  // every row again, with the new count
+    // What was being computed when the stop came is stored, nothing after.
+    const std::size_t stored = StoredPrefix();
+    EXPECT_GT(stored, Unit());
+    EXPECT_LT(stored, image.size());
+    EXPECT_EQ(stored % Unit(), 0u) << "a group stored in part";
 }
 
-TEST(FastKernelRequests, StopPendingAtPassStartWritesNothing)
+TEST_P(PassRequests, ParametersChangedStartsThePassOverAndCompletesIt)
 {
-    KernelSettingsGuard guard;
-    std::vector<std::uint8_t> image(64 * 4, kUntouched);
-    TLyapCalc calc;
+    Start(2);
+    // Only a pass started over writes the first pixel again.
+    Pixel(0).store(kUntouched);
+    calc.fState = TLyapCalc::kParamsChanged;
+    pass.join();
+    EXPECT_EQ(calc.fState.load(), TLyapCalc::kNoRequest);
+    EXPECT_EQ(StoredPrefix(), image.size());
+}
+
+TEST_P(PassRequests, StopPendingAtPassStartWritesNothing)
+{
+    image.assign(64 * 4, kUntouched);
+    SetLyapKernel(GetParam());
     calc.SetSize(image.data(), 64, 4, 64);
-    calc.fState.store(TLyapCalc::kStopRequested);
+    calc.fState = TLyapCalc::kStopRequested;
     calc.Calculate(IdentityPalette(), 1, 0);
     EXPECT_EQ(calc.fState.load(), TLyapCalc::kNoRequest);
-    EXPECT_EQ(image, std::vector<std::uint8_t>(64 * 4, kUntouched));
+    EXPECT_EQ(StoredPrefix(), 0u);
 }
 
-// A stop from the view's thread while the worker is inside its first group
-// (the hook holds the worker there until the request has been written): the
-// group in hand is finished and stored, nothing after it.
-std::atomic<bool> gWorkerInFirstGroup{false};
+INSTANTIATE_TEST_SUITE_P(BothKernels, PassRequests,
+                         ::testing::Values(LyapKernel::Plain, LyapKernel::Fast),
+                         [](const auto& info) {
+                             return info.param == LyapKernel::Plain ? "Plain" : "Fast";
+                         });
 
-void WaitForARequestInTheFirstGroup(TLyapCalc& calc, std::int32_t row,
-                                    std::int32_t column, std::int32_t)
+TEST(FastKernelRequests, FastIsTheDefaultKernel)
 {
-    if (row != 0 || column != 0)
-        return;
-    gWorkerInFirstGroup.store(true);
-    while (calc.fState.load() == TLyapCalc::kNoRequest)
-        std::this_thread::yield();
-}
-
-TEST(FastKernelRequests, StopFromAnotherThreadEndsThePassAfterTheGroupInHand)
-{
-    KernelSettingsGuard guard;
-    const std::vector<std::uint8_t> plain =
-        Render(LyapKernel::Plain, kSide, kSide, Default512);
-    SetLyapGroupHook(WaitForARequestInTheFirstGroup);
-    gWorkerInFirstGroup = false;
-    std::vector<std::uint8_t> image(kSide * kSide, kUntouched);
-    TLyapCalc calc;
-    calc.SetSize(image.data(), kSide, kSide, kSide);
-    Default512(calc);
-    std::thread worker([&] { calc.Calculate(IdentityPalette(), 1, 0); });
-    while (!gWorkerInFirstGroup.load())
-        std::this_thread::yield();
-    calc.fState.store(TLyapCalc::kStopRequested);
-    worker.join();
-
-    EXPECT_EQ(calc.fState.load(), TLyapCalc::kNoRequest);
-    for (std::size_t i = 0; i < image.size(); ++i) {
-        ASSERT_EQ(image[i], i < kLyapMaxGroup ? plain[i] : kUntouched)
-            << "pixel " << i;
-    }
+    EXPECT_EQ(GetLyapKernel(), LyapKernel::Fast);
 }
 
 TEST(FastKernelRequests, FastPassLeavesTheWorkingValuesOfThePlainPass)

@@ -51,5 +51,4 @@ void ForEachFastTarget(const std::function<void()>& check)
 KernelSettingsGuard::~KernelSettingsGuard()
 {
     SetLyapKernel(LyapKernel::Fast);
-    SetLyapGroupHook(nullptr);
 }

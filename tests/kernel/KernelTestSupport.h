@@ -29,7 +29,7 @@ std::vector<std::uint8_t> Render(LyapKernel kernel, std::int32_t width,
 // afterwards. Fails if forcing a target does not take effect.
 void ForEachFastTarget(const std::function<void()>& check);
 
-// Restores the default kernel and removes the group hook at scope exit.
+// Restores the default kernel at scope exit.
 class KernelSettingsGuard {
 public:
     KernelSettingsGuard() = default;

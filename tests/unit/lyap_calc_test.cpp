@@ -1,13 +1,10 @@
-#include "LyapKernel.h"
 #include "TLyapCalc.h"
 #include "lyap_test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
 #include <limits>
-#include <thread>
 
 namespace {
 
@@ -210,78 +207,6 @@ TEST(LyapCalcPass, RowsMatchTheirSinglePointRates)
     EXPECT_EQ(image[2], ColourValueAt(calc, 2.0, 3.0));
     EXPECT_EQ(image[3], ColourValueAt(calc, 3.0, 3.0));
     EXPECT_NE(image[3], ColourValueAt(calc, 4.0, 4.0));
-}
-
-// Stop and restart requests from another thread, while a pass runs. The
-// plain kernel checks its request word after every pixel; the fast kernel's
-// groups are covered by the kernel tests.
-class LyapCalcRequests : public ::testing::Test {
-protected:
-    static constexpr int kSize = 64;
-    static constexpr std::uint8_t kUntouched = 0xEE;
-
-    void SetUp() override
-    {
-        SetLyapKernel(LyapKernel::Plain);
-        map.fill(1);
-        image.assign(kSize * kSize, kUntouched);
-        calc.fIterations = 20000; // slow enough that a request lands mid-pass
-        calc.SetSize(image.data(), kSize, kSize, kSize);
-    }
-
-    void TearDown() override { SetLyapKernel(LyapKernel::Fast); }
-
-    // Waits until the pass has stored its first pixel.
-    void WaitForFirstPixel()
-    {
-        while (std::atomic_ref<std::uint8_t>(image[0]).load() == kUntouched)
-            std::this_thread::yield();
-    }
-
-    int UntouchedPixels()
-    {
-        int count = 0;
-        for (auto& byte : image)
-            count += std::atomic_ref<std::uint8_t>(byte).load() == kUntouched;
-        return count;
-    }
-
-    TLyapCalc calc;
-    std::array<std::uint8_t, 256> map;
-    std::vector<std::uint8_t> image;
-};
-
-TEST_F(LyapCalcRequests, StopEndsThePassAndLeavesTheRestUntouched)
-{
-    std::thread worker([&] { calc.Calculate(map.data(), 1, 0); });
-    WaitForFirstPixel();
-    calc.fState = TLyapCalc::kStopRequested;
-    worker.join();
-    EXPECT_EQ(calc.fState.load(), 0);
-    EXPECT_GT(UntouchedPixels(), 0);
-    EXPECT_LT(UntouchedPixels(), kSize * kSize);
-}
-
-TEST_F(LyapCalcRequests, ParametersChangedStartsThePassOverAndCompletesIt)
-{
-    std::thread worker([&] { calc.Calculate(map.data(), 1, 0); });
-    WaitForFirstPixel();
-    // Most of the pass is still ahead (about 0.15 s of work).
-    ASSERT_EQ(std::atomic_ref<std::uint8_t>(image.back()).load(), kUntouched);
-    calc.fState = TLyapCalc::kParamsChanged;
-    worker.join();
-    EXPECT_EQ(calc.fState.load(), 0);
-    EXPECT_EQ(UntouchedPixels(), 0);
-}
-
-TEST_F(LyapCalcRequests, StopBeforeThePassStartsIsNotLost)
-{
-    // SetSize flagged "parameters changed"; a stop arriving before the
-    // worker begins must still end the pass before it writes anything.
-    calc.fState = TLyapCalc::kStopRequested;
-    calc.Calculate(map.data(), 1, 0);
-    EXPECT_EQ(calc.fState.load(), 0);
-    EXPECT_EQ(UntouchedPixels(), kSize * kSize);
 }
 
 // Whatever the parameters, every stored byte comes from the palette map's
