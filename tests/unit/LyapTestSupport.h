@@ -1,0 +1,79 @@
+// Shared by the calculator and kernel tests: pictures rendered with either
+// kernel, single points, and a check run on every compiled-in SIMD target.
+#pragma once
+
+#include "LyapFastKernel.h"
+#include "LyapKernel.h"
+#include "TLyapCalc.h"
+
+#include <gtest/gtest.h>
+#include <hwy/targets.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+inline constexpr std::uint8_t kUntouched = 0xA5;
+
+// Entry v is v: the image then holds the colour values themselves.
+inline const std::uint8_t* IdentityMap()
+{
+    static const std::array<std::uint8_t, 256> map = [] {
+        std::array<std::uint8_t, 256> m{};
+        for (int v = 0; v < 256; ++v)
+            m[v] = static_cast<std::uint8_t>(v);
+        return m;
+    }();
+    return map.data();
+}
+
+using CalcSetup = std::function<void(TLyapCalc&)>;
+
+// The bytes one Calculate(rowStep, firstRow) of a default calculator changed
+// by `setup` writes into a fresh width x height image; untouched bytes stay
+// kUntouched.
+inline std::vector<std::uint8_t> Render(LyapKernel kernel, std::int32_t width,
+                                        std::int32_t height, const CalcSetup& setup,
+                                        std::int32_t rowStep = 1,
+                                        std::int32_t firstRow = 0)
+{
+    SetLyapKernel(kernel);
+    std::vector<std::uint8_t> image(static_cast<std::size_t>(width) * height,
+                                    kUntouched);
+    TLyapCalc calc;
+    calc.SetSize(image.data(), width, height, width);
+    setup(calc);
+    calc.Calculate(IdentityMap(), rowStep, firstRow);
+    SetLyapKernel(LyapKernel::Fast);
+    return image;
+}
+
+// The colour value of the single point (a, b) under `calc`'s other
+// parameters: a 1 x 1 image has exactly a = fAMin and b = fBMin.
+inline int ColourValueAt(TLyapCalc calc, double a, double b)
+{
+    calc.fAMin = a;
+    calc.fAMax = a + 1.0;
+    calc.fBMin = b;
+    calc.fBMax = b + 1.0;
+    std::uint8_t pixel = kUntouched;
+    calc.SetSize(&pixel, 1, 1, 1);
+    calc.Calculate(IdentityMap(), 1, 0);
+    return pixel;
+}
+
+// Runs check once for every Highway target of the fast kernel that this
+// processor runs, with that target forced, then restores the default choice.
+inline void ForEachFastTarget(const std::function<void()>& check)
+{
+    const std::vector<std::int64_t> targets = LyapFastKernelTargets();
+    ASSERT_FALSE(targets.empty());
+    for (const std::int64_t target : targets) {
+        hwy::SetSupportedTargetsForTest(target);
+        SCOPED_TRACE(hwy::TargetName(target));
+        EXPECT_STREQ(LyapFastKernelTargetName(), hwy::TargetName(target));
+        check();
+    }
+    hwy::SetSupportedTargetsForTest(0);
+}
