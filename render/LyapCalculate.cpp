@@ -19,6 +19,9 @@ void TLyapCalc::Calculate(const std::uint8_t* paletteMap, std::int32_t rowStep,
         // this image (and would loop forever or write before it).
         if (rowStep < 1 || firstRow < 0)
             return;
+        // Nor does a sequence length outside 1..64 describe any sequence.
+        if (fSequenceLength < 1 || fSequenceLength > kLyapMaxSequence)
+            return;
         ClampRanges();
         PrepareWorkingValues();
         RunPass(paletteMap, rowStep, firstRow);
@@ -45,8 +48,13 @@ void TLyapCalc::PrepareWorkingValues()
     fASpan = fAMax - fAMin;
     fBSpan = fBMax - fBMin;
     fLogOffset = fIterations * std::log(2.0);
-    fHalfIterations = fIterations / 2;
+    fHalfIterations = LyapBStepCount(Sequence(), fIterations);
     fCenter = fMorph / 2;
+}
+
+LyapSequence TLyapCalc::Sequence() const
+{
+    return LyapSequence{fSequence, fSequenceLength};
 }
 
 LyapValueTerms TLyapCalc::PassValueTerms() const
@@ -66,7 +74,8 @@ bool TLyapCalc::RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
     fX0 = fFirstX;
     for (std::int32_t row = firstRow; row < fHeight;) {
         std::uint8_t* dst = fBits + static_cast<std::ptrdiff_t>(row) * fBytesPerRow;
-        fRowLogB = std::log(fB) * fHalfIterations;
+        // b enters once per row; a sequence without B uses no b at all.
+        fRowLogB = fHalfIterations == 0 ? 0.0 : std::log(fB) * fHalfIterations;
         fA = fAMin;
         const bool rowDone = fast ? FillRowFast(dst, dA, paletteMap)
                                   : FillRowPlain(dst, dA, paletteMap);
@@ -102,6 +111,7 @@ std::int32_t TLyapCalc::EvaluatePoint()
     // is treated the same rather than counting down through the int range.
     if (fIterations <= 0)
         return 0;
-    const double product = LyapOrbitProduct(fA, fB, fX0, fCenter, fIterations);
+    const double product =
+        LyapOrbitProduct(fA, fB, fX0, fCenter, fIterations, Sequence());
     return LyapProductValue(product, PassValueTerms());
 }

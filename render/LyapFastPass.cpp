@@ -11,7 +11,7 @@ bool TLyapCalc::FillRowFast(std::uint8_t* dst, double dA,
 {
     double a[kLyapMaxGroup];
     std::int32_t values[kLyapMaxGroup];
-    LyapGroupInput group{a, 0, fB, fX0, fCenter, PassValueTerms()};
+    LyapGroupInput group{a, 0, fB, fX0, fCenter, PassValueTerms(), Sequence()};
     for (std::int32_t column = 0; column < fWidth; column += group.count) {
         group.count = std::min(kLyapMaxGroup, fWidth - column);
         // The rates advance by the same repeated addition as in the plain

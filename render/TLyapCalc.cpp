@@ -1,9 +1,12 @@
 #include "TLyapCalc.h"
 
+#include "LyapSequence.h"
+
 #include <cmath>
 
 TLyapCalc::TLyapCalc()
-    : fLogFloor(0.0), fType(1), fIterations(0), fA(0.0), fAMin(0.0), fAMax(0.0),
+    : fLogFloor(0.0), fType(1), fIterations(0), fSequence(kLyapSequenceAB.bSteps),
+      fSequenceLength(kLyapSequenceAB.length), fA(0.0), fAMin(0.0), fAMax(0.0),
       fB(0.0), fBMin(0.0), fBMax(0.0), fMorph(0.0), fMorphSlopeX(0.0),
       fMorphSlopeY(0.0), fX0(0.0), fFirstX(0.0), fFirstXSlopeX(0.0),
       fFirstXSlopeY(0.0), fASpan(0.0), fBSpan(0.0), fContrast(0.0), fCenter(0.0),

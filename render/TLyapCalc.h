@@ -11,6 +11,7 @@
 
 #include <cstdint>
 
+struct LyapSequence;
 struct LyapValueTerms;
 
 class TLyapCalc {
@@ -44,6 +45,10 @@ public:
     double fLogFloor;
     std::int32_t fType;
     std::int32_t fIterations;
+    // The rate sequence (LyapSequence): bit i set where letter i is B, and
+    // the number of letters; AB unless the caller sets another.
+    std::uint64_t fSequence;
+    std::int32_t fSequenceLength;
     double fA;
     double fAMin;
     double fAMax;
@@ -62,6 +67,7 @@ public:
     double fContrast;
     double fCenter;
     double fLogOffset;
+    // Working value: how many of the N steps use b (N / 2 for AB).
     std::int32_t fHalfIterations;
     double fRowLogB;
     LyapRequestWord fState;
@@ -89,4 +95,5 @@ private:
     void PrepareWorkingValues();
     // What a colour value depends on besides the product, for the row fB.
     LyapValueTerms PassValueTerms() const;
+    LyapSequence Sequence() const;
 };

@@ -1,6 +1,7 @@
 // The fast kernel writes exactly the bytes of the plain kernel, on every SIMD
 // target this processor runs, across the settings the program can reach and
 // the edges it cannot.
+#include "LyapSequence.h"
 #include "LyapTestSupport.h"
 
 #include <cmath>
@@ -17,10 +18,13 @@ struct Picture {
     std::int32_t n;
     double morph = 1.0, firstX = 0.5, contrast = 128.0;
     std::int32_t rowStep = 1, firstRow = 0;
+    std::string sequence = "AB";
 
     std::vector<std::uint8_t> Render(LyapKernel kernel) const
     {
         return ::Render(kernel, width, height, [this](TLyapCalc& c) {
+            c.fSequence = ParseLyapSequence(sequence).value().bSteps;
+            c.fSequenceLength = static_cast<std::int32_t>(sequence.size());
             c.fAMin = aMin;
             c.fAMax = aMax;
             c.fBMin = bMin;
@@ -79,6 +83,22 @@ std::vector<Picture> Pictures()
             for (std::int32_t n : {1, 2, 31, 512, 1201})
                 p.push_back({"zero factors, N " + std::to_string(n), 7, 2,
                              2, 4, 2, 4, n, morph, x0});
+    }
+    // Other rate sequences: short and long, with and without b, alternating
+    // with another period; at the floor crossing and far below it.
+    for (const std::string sequence :
+         {"A", "B", "BA", "ABAB", "AABAB", "BBBABBAAAAAA",
+          "ABBABAAABBBAABAB" "BBAABABAAAABBBAB" "AABBBABABBAAABAA" "BABBBAABABAABBAA"}) {
+        for (std::int32_t n : {16, 33, 512, 1201})
+            p.push_back({sequence + ", N " + std::to_string(n), 48, 8, 2, 4, 2, 4, n,
+                         1.0, 0.5, 128.0, 1, 0, sequence});
+        for (std::int32_t n = 400; n <= 720; n += 40)
+            p.push_back({sequence + ", floor, N " + std::to_string(n), 64, 3, 3.0, 4.0, 3.1,
+                         4.45, n, 1.0, 0.5, 128.0, 1, 0, sequence});
+        p.push_back({sequence + ", subnormal square", 48, 48, 3.4, 3.6, 3.4, 3.6, 512, 1.0,
+                     0.5, 128.0, 1, 0, sequence});
+        p.push_back({sequence + ", b beyond 4", 32, 8, 2, 4, 5, 9, 512, 1.0, 0.5, 128.0, 1,
+                     0, sequence});
     }
     return p;
 }

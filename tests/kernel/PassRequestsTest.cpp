@@ -77,7 +77,7 @@ TEST_P(PassRequests, StopEndsThePassOnceThePixelsInHandAreStored)
 
 TEST_P(PassRequests, ParametersChangedStartsThePassOverAndCompletesIt)
 {
-    Start(2);
+    Start(6);
     // Only a pass started over writes the first pixel again.
     Pixel(0).store(kUntouched);
     calc.fState = TLyapCalc::kParamsChanged;

@@ -1,7 +1,12 @@
 #include "LyapTestSupport.h"
 
+#include "LyapSequence.h"
+
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -43,37 +48,71 @@ TEST(LyapCalc, WorkedPointsHaveTheirColourValues)
 }
 
 // An independent estimate: the exponent as the mean of the logarithms of
-// 2 r_k (m - x_k), one step at a time, rates a, b, a, b, ...
-double ExponentBySumOfLogs(double a, double b, int n, double x0, double m)
+// 2 r_k (m - x_k), one step at a time, rate r_k as letter k of the sequence.
+double ExponentBySumOfLogs(const std::string& sequence, double a, double b, int n,
+                           double x0, double m)
 {
     double x = x0;
     double sum = 0.0;
     for (int k = 0; k < n; ++k) {
-        const double r = k % 2 == 0 ? a : b;
+        const double r = std::toupper(sequence[k % sequence.size()]) == 'A' ? a : b;
         x = r * x * (1 - x);
         sum += std::log(std::fabs(2 * r * (m - x)));
     }
     return sum / n;
 }
 
-TEST(LyapCalc, ColourValuesAgreeWithTheSumOfLogarithmsAcrossThePlane)
+TEST(LyapCalc, ColourValuesAgreeWithTheSumOfLogarithmsForEverySequence)
 {
-    TLyapCalc calc;
-    calc.fMorph = 1.2;  // m = 0.6: the morph centre really moves the factor
-    calc.fFirstX = 0.3;
     int compared = 0;
-    for (double a = 2.05; a < 4.0; a += 0.173) {
-        for (double b = 2.05; b < 4.0; b += 0.191) {
-            const double scaled = ExponentBySumOfLogs(a, b, 16, 0.3, 0.6) * -128.0;
-            // Clear of truncation boundaries, where rounding may differ.
-            if (std::fabs(scaled - std::round(scaled)) < 1e-6)
-                continue;
-            const int expected = scaled < 0 ? 255 : std::min(255, static_cast<int>(scaled));
-            EXPECT_EQ(ColourValueAt(calc, a, b), expected) << a << ", " << b;
-            ++compared;
+    for (const std::string sequence : {"AB", "AABAB", "bbbabbaaaaaa"}) {
+        TLyapCalc calc;
+        const LyapSequence parsed = ParseLyapSequence(sequence).value();
+        calc.fSequence = parsed.bSteps;
+        calc.fSequenceLength = parsed.length;
+        calc.fMorph = 1.2;  // m = 0.6: the morph centre really moves the factor
+        calc.fFirstX = 0.3;
+        calc.fIterations = 24;
+        const double step = sequence == "AB" ? 0.173 : 0.5;
+        for (double a = 2.05; a < 4.0; a += step) {
+            for (double b = 2.05; b < 4.0; b += step) {
+                const double scaled = ExponentBySumOfLogs(sequence, a, b, 24, 0.3, 0.6) * -128.0;
+                // Clear of truncation boundaries, where rounding may differ.
+                if (std::fabs(scaled - std::round(scaled)) < 1e-6)
+                    continue;
+                const int expected = scaled < 0 ? 255 : std::min(255, static_cast<int>(scaled));
+                EXPECT_EQ(ColourValueAt(calc, a, b), expected) << sequence << ": " << a << ", " << b;
+                ++compared;
+            }
         }
     }
-    EXPECT_GT(compared, 80);
+    EXPECT_GT(compared, 100);
+}
+
+TEST(LyapCalc, SequenceWithoutBUsesNoB)
+{
+    auto rows = [](double bMin) {
+        return Render(LyapKernel::Plain, 16, 4, [bMin](TLyapCalc& c) {
+            c.fSequence = 0;
+            c.fSequenceLength = 3;  // AAA
+            c.fBMin = bMin;
+        });
+    };
+    const auto image = rows(2.0);
+    EXPECT_EQ(rows(std::numeric_limits<double>::quiet_NaN()), image);
+    for (int j = 1; j < 4; ++j)
+        EXPECT_TRUE(std::equal(image.begin(), image.begin() + 16, image.begin() + 16 * j));
+}
+
+TEST(LyapSequence, ParsesOneToSixtyFourLettersAOrB)
+{
+    const std::string longest(64, 'B');
+    EXPECT_EQ(ParseLyapSequence("AB")->bSteps, kLyapSequenceAB.bSteps);
+    EXPECT_EQ(ParseLyapSequence("aBbA")->bSteps, 0b0110u);
+    EXPECT_EQ(ParseLyapSequence("aBbA")->length, 4);
+    EXPECT_EQ(ParseLyapSequence(longest)->bSteps, ~std::uint64_t{0});
+    for (const std::string& bad : std::vector<std::string>{"", longest + "A", "ABC", "A B", "AB\n"})
+        EXPECT_FALSE(ParseLyapSequence(bad)) << bad;
 }
 
 TEST(LyapCalc, PassClampsAllFourLimitsAndWritesThemBack)
