@@ -3,6 +3,7 @@
 // picture is the sequence AB (a, b, a, b, ...).
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -19,14 +20,26 @@ inline constexpr LyapSequence kLyapSequenceAB{0b10, 2};
 // nothing for any other text.
 std::optional<LyapSequence> ParseLyapSequence(std::string_view text);
 
-// Whether step `step` (0 or more) of an orbit uses b.
-inline bool LyapIsBStep(const LyapSequence& s, std::int64_t step)
+// The letters below `count` (0 .. 64) of a pattern.
+inline std::uint64_t LyapFirstLetters(std::uint64_t bits, std::int32_t count)
 {
-    return (s.bSteps >> (step % s.length)) & 1;
+    return count >= 64 ? bits : bits & ((std::uint64_t{1} << count) - 1);
 }
 
 // How many of the first `steps` steps use b (0 for no steps).
-std::int32_t LyapBStepCount(const LyapSequence& s, std::int32_t steps);
+inline std::int32_t LyapBStepCount(const LyapSequence& s, std::int32_t steps)
+{
+    if (steps <= 0)
+        return 0;
+    const std::uint64_t all = LyapFirstLetters(s.bSteps, s.length);
+    return (steps / s.length) * std::popcount(all) +
+           std::popcount(LyapFirstLetters(all, steps % s.length));
+}
 
 // Whether the sequence is AB repeated, which the fast kernel runs in pairs.
-bool LyapIsAlternating(const LyapSequence& s);
+inline bool LyapIsAlternating(const LyapSequence& s)
+{
+    constexpr std::uint64_t kOddLetters = 0xAAAAAAAAAAAAAAAAull;
+    return s.length % 2 == 0 &&
+           LyapFirstLetters(s.bSteps, s.length) == LyapFirstLetters(kOddLetters, s.length);
+}
