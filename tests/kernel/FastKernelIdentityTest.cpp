@@ -43,17 +43,12 @@ std::vector<Picture> Pictures()
     const double inf = std::numeric_limits<double>::infinity();
     std::vector<Picture> p = {
         {"3.4..3.6 square", 96, 96, 3.4, 3.6, 3.4, 3.6, 512},
-        {"chaotic band", 64, 64, 3.7, 3.9, 3.3, 3.5, 384},
         {"narrow zoom", 64, 64, 3.83, 3.8301, 3.55, 3.5501, 512},
-        {"ordered corner", 64, 64, 2.0, 2.6, 2.0, 2.6, 512},
-        {"interleaved rows", 96, 96, 3.0, 4.0, 3.0, 4.0, 256, 1.0, 0.5, 128.0, 3, 1},
         {"clamped ranges", 64, 64, -1.0, 9.0, -2.0, 9.0, 512},
         {"escaping rates", 64, 64, 3.5, 8.0, 3.9, 6.0, 512},
-        {"rates just above 4", 64, 64, 3.99, 4.01, 3.99, 4.01, 512},
         {"tiny rates", 32, 32, 0.0, 0.01, 0.0, 0.01, 128},
         {"reversed ranges", 64, 64, 4.0, 2.0, 4.0, 2.0, 512},
         {"first x 1.25", 48, 48, 2, 4, 2, 4, 512, 1.0, 1.25},
-        {"first x -0.25", 48, 48, 2, 4, 2, 4, 64, 1.0, -0.25},
         {"centre 1.5", 48, 48, 2, 4, 2, 4, 512, 3.0},
         {"NaN morph", 16, 16, 2, 4, 2, 4, 512, nan},
         {"NaN first x", 16, 16, 2, 4, 2, 4, 512, 1.0, nan},
@@ -147,38 +142,6 @@ TEST(FastKernel, WritesThePlainKernelsBytesOnEveryTarget)
     // target the processor chooses.
     const Picture full{"default at 512", 384, 384, 2, 4, 2, 4, 512};
     EXPECT_EQ(full.Render(LyapKernel::Fast), full.Render(LyapKernel::Plain));
-}
-
-// What makes the fast kernel fast at high iteration counts, and what the
-// identity sweep reaches: every way of deciding a pixel is taken (rows of the
-// floor crossing), and nearly every pixel of the default picture at N 512 is
-// decided without the plain loop.
-TEST(FastKernel, DecidesUnderflowingPixelsWithoutThePlainLoop)
-{
-    const TLyapCalc floorOf;
-    auto countPaths = [&](double aMin, double aMax, std::int32_t width, double b,
-                          double centre, std::int32_t n, LyapPathCounts& paths) {
-        std::vector<double> a;
-        for (int i = 0; i < width; ++i)
-            a.push_back(aMin + (aMax - aMin) * i / width);
-        const LyapValueTerms terms{floorOf.fLogFloor, n * std::log(2.0),
-                                   std::log(b) * (n / 2), 128.0, n};
-        std::int32_t values[kLyapMaxGroup];
-        for (int s = 0; s < width; s += kLyapMaxGroup)
-            LyapFastGroupValues({a.data() + s, std::min(kLyapMaxGroup, width - s), b, 0.5,
-                                 centre, terms}, values, &paths);
-    };
-    LyapPathCounts sweep, full;
-    for (double b : {3.1, 3.55, 3.9})
-        for (double centre : {0.5, 0.0, 1.0})
-            for (std::int32_t n = 400; n <= 720; n += 3)
-                countPaths(3.0, 4.0, 64, b, centre, n, sweep);
-    EXPECT_TRUE(sweep.exact > 0 && sweep.rescaled > 0 && sweep.belowFloor > 0 &&
-                sweep.fallback > 0);
-    for (int row = 0; row < 384; row += 4)
-        countPaths(2.0, 4.0, 384, 2.0 + 2.0 * row / 384, 0.5, 512, full);
-    EXPECT_GT(full.belowFloor, 96 * 384 / 4);
-    EXPECT_LT(full.fallback, 96 * 384 / 50);
 }
 
 }  // namespace

@@ -12,12 +12,12 @@ namespace {
 // once the first pixels have appeared lands while it runs.
 class PassRequests : public ::testing::TestWithParam<LyapKernel> {
 protected:
-    // What the kernel stores between two looks at the request word.
-    std::size_t Unit() const
-    {
-        return GetParam() == LyapKernel::Fast ? kLyapMaxGroup : 1;
-    }
+    ~PassRequests() override { SetLyapKernel(LyapKernel::Fast); }
 
+    // What the kernel stores between two looks at the request word.
+    std::size_t Unit() const { return GetParam() == LyapKernel::Fast ? kLyapMaxGroup : 1; }
+
+    // Starts a pass over `rows` rows of two units and waits for the first unit.
     void Start(std::int32_t rows)
     {
         SetLyapKernel(GetParam());
@@ -25,41 +25,25 @@ protected:
         image.assign(static_cast<std::size_t>(width) * rows, kUntouched);
         calc.fIterations = 1000000;  // milliseconds a pixel
         calc.SetSize(image.data(), width, rows, width);
-        pass = std::thread([this] { calc.Calculate(kOnes.data(), 1, 0); });
+        pass = std::jthread([this] { calc.Calculate(ones.data(), 1, 0); });
         while (Pixel(Unit() - 1).load() == kUntouched)
             std::this_thread::yield();
     }
 
-    void TearDown() override
-    {
-        if (pass.joinable())
-            pass.join();
-        SetLyapKernel(LyapKernel::Fast);
-    }
-
-    std::atomic_ref<std::uint8_t> Pixel(std::size_t i)
-    {
-        return std::atomic_ref<std::uint8_t>(image[i]);
-    }
+    std::atomic_ref<std::uint8_t> Pixel(std::size_t i) { return std::atomic_ref(image[i]); }
 
     // How many pixels were stored, which must be the first ones.
     std::size_t StoredPrefix()
     {
         const auto end = std::find(image.begin(), image.end(), kUntouched);
-        EXPECT_TRUE(std::all_of(end, image.end(),
-                                [](std::uint8_t b) { return b == kUntouched; }));
+        EXPECT_EQ(std::count(end, image.end(), kUntouched), image.end() - end);
         return static_cast<std::size_t>(end - image.begin());
     }
 
-    // Every colour value stores 1, never kUntouched.
-    static constexpr std::array<std::uint8_t, 256> kOnes = [] {
-        std::array<std::uint8_t, 256> ones{};
-        ones.fill(1);
-        return ones;
-    }();
+    const std::vector<std::uint8_t> ones = std::vector<std::uint8_t>(256, 1);
     TLyapCalc calc;
     std::vector<std::uint8_t> image;
-    std::thread pass;
+    std::jthread pass;
 };
 
 TEST_P(PassRequests, StopEndsThePassOnceThePixelsInHandAreStored)
@@ -78,8 +62,7 @@ TEST_P(PassRequests, StopEndsThePassOnceThePixelsInHandAreStored)
 TEST_P(PassRequests, ParametersChangedStartsThePassOverAndCompletesIt)
 {
     Start(6);
-    // Only a pass started over writes the first pixel again.
-    Pixel(0).store(kUntouched);
+    Pixel(0).store(kUntouched);  // only a pass started over writes it again
     calc.fState = TLyapCalc::kParamsChanged;
     pass.join();
     EXPECT_EQ(calc.fState.load(), TLyapCalc::kNoRequest);
@@ -88,11 +71,11 @@ TEST_P(PassRequests, ParametersChangedStartsThePassOverAndCompletesIt)
 
 TEST_P(PassRequests, StopPendingAtPassStartWritesNothing)
 {
-    image.assign(64 * 4, kUntouched);
     SetLyapKernel(GetParam());
-    calc.SetSize(image.data(), 64, 4, 64);
+    image.assign(64, kUntouched);
+    calc.SetSize(image.data(), 64, 1, 64);
     calc.fState = TLyapCalc::kStopRequested;
-    calc.Calculate(kOnes.data(), 1, 0);
+    calc.Calculate(ones.data(), 1, 0);
     EXPECT_EQ(calc.fState.load(), TLyapCalc::kNoRequest);
     EXPECT_EQ(StoredPrefix(), 0u);
 }

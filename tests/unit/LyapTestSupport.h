@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <numeric>
 #include <vector>
 
 inline constexpr std::uint8_t kUntouched = 0xA5;
@@ -19,10 +20,9 @@ inline constexpr std::uint8_t kUntouched = 0xA5;
 // Entry v is v: the image then holds the colour values themselves.
 inline const std::uint8_t* IdentityMap()
 {
-    static const std::array<std::uint8_t, 256> map = [] {
-        std::array<std::uint8_t, 256> m{};
-        for (int v = 0; v < 256; ++v)
-            m[v] = static_cast<std::uint8_t>(v);
+    static const auto map = [] {
+        std::array<std::uint8_t, 256> m;
+        std::iota(m.begin(), m.end(), 0);
         return m;
     }();
     return map.data();
@@ -42,8 +42,8 @@ inline std::vector<std::uint8_t> Render(LyapKernel kernel, std::int32_t width,
     std::vector<std::uint8_t> image(static_cast<std::size_t>(width) * height,
                                     kUntouched);
     TLyapCalc calc;
-    calc.SetSize(image.data(), width, height, width);
     setup(calc);
+    calc.SetSize(image.data(), width, height, width);
     calc.Calculate(IdentityMap(), rowStep, firstRow);
     SetLyapKernel(LyapKernel::Fast);
     return image;
@@ -51,16 +51,15 @@ inline std::vector<std::uint8_t> Render(LyapKernel kernel, std::int32_t width,
 
 // The colour value of the single point (a, b) under `calc`'s other
 // parameters: a 1 x 1 image has exactly a = fAMin and b = fBMin.
-inline int ColourValueAt(TLyapCalc calc, double a, double b)
+inline int ColourValueAt(const TLyapCalc& calc, double a, double b)
 {
-    calc.fAMin = a;
-    calc.fAMax = a + 1.0;
-    calc.fBMin = b;
-    calc.fBMax = b + 1.0;
-    std::uint8_t pixel = kUntouched;
-    calc.SetSize(&pixel, 1, 1, 1);
-    calc.Calculate(IdentityMap(), 1, 0);
-    return pixel;
+    return Render(LyapKernel::Plain, 1, 1, [&](TLyapCalc& c) {
+        c = calc;
+        c.fAMin = a;
+        c.fAMax = a + 1.0;
+        c.fBMin = b;
+        c.fBMax = b + 1.0;
+    })[0];
 }
 
 // Runs check once for every Highway target of the fast kernel that this
