@@ -18,12 +18,12 @@ protected:
     std::size_t Unit() const { return GetParam() == LyapKernel::Fast ? kLyapMaxGroup : 1; }
 
     // Starts a pass over `rows` rows of two units and waits for the first unit.
-    void Start(std::int32_t rows)
+    void Start(std::int32_t rows, std::int32_t iterations)
     {
         SetLyapKernel(GetParam());
         const auto width = static_cast<std::int32_t>(2 * Unit());
         image.assign(static_cast<std::size_t>(width) * rows, kUntouched);
-        calc.fIterations = 1000000;  // milliseconds a pixel
+        calc.fIterations = iterations;
         calc.SetSize(image.data(), width, rows, width);
         pass = std::jthread([this] { calc.Calculate(ones.data(), 1, 0); });
         while (Pixel(Unit() - 1).load() == kUntouched)
@@ -48,7 +48,8 @@ protected:
 
 TEST_P(PassRequests, StopEndsThePassOnceThePixelsInHandAreStored)
 {
-    Start(32);
+    // Tens of milliseconds a pixel: the stop comes long before the next unit.
+    Start(32, 5000000);
     calc.fState = TLyapCalc::kStopRequested;
     pass.join();
     EXPECT_EQ(calc.fState.load(), TLyapCalc::kNoRequest);
@@ -61,7 +62,7 @@ TEST_P(PassRequests, StopEndsThePassOnceThePixelsInHandAreStored)
 
 TEST_P(PassRequests, ParametersChangedStartsThePassOverAndCompletesIt)
 {
-    Start(6);
+    Start(6, 1000000);
     Pixel(0).store(kUntouched);  // only a pass started over writes it again
     calc.fState = TLyapCalc::kParamsChanged;
     pass.join();

@@ -75,12 +75,12 @@ TEST(LyapZoom, ZoomOutWidensBothRangesAboutTheirCentres)
 {
     TLyapCalc calc = CalculatedAt384(TLyapCalc());
     calc.SetZoomStart(105, 50);
-    calc.SetZoomEnd(200, 145);
+    calc.SetZoomEnd(200, 100);  // a over 190/384, b over 100/384
     calc.ZoomOut(2.0);
     EXPECT_DOUBLE_EQ(calc.fAMin, 2 + 115.0 / 384);
     EXPECT_DOUBLE_EQ(calc.fAMax, 2 + 495.0 / 384);
-    EXPECT_DOUBLE_EQ(calc.fBMin, 2 + 5.0 / 384);
-    EXPECT_DOUBLE_EQ(calc.fBMax, 2 + 385.0 / 384);
+    EXPECT_DOUBLE_EQ(calc.fBMin, 2 + 50.0 / 384);
+    EXPECT_DOUBLE_EQ(calc.fBMax, 2 + 250.0 / 384);
 }
 
 }  // namespace
