@@ -20,6 +20,9 @@ void TLyapCalc::Calculate(const std::uint8_t* paletteMap, std::int32_t rowStep,
         // this image (and would loop forever or write before it).
         if (rowStep < 1 || firstRow < 0)
             return;
+        // Nor does a sequence length outside 1..64 describe any sequence.
+        if (fSequenceLength < 1 || fSequenceLength > kLyapMaxSequence)
+            return;
         PreparePass();
         RunPass(paletteMap, rowStep, firstRow);
         // Pass end: start over on "parameters changed", otherwise leave 0.
@@ -47,8 +50,13 @@ void TLyapCalc::PreparePass()
     fASpan = fAMax - fAMin;
     fBSpan = fBMax - fBMin;
     fLogOffset = fIterations * std::log(2.0);
-    fHalfIterations = fIterations / 2;
+    fHalfIterations = LyapBStepCount(Sequence(), fIterations);
     fCenter = fMorph / 2;
+}
+
+LyapSequence TLyapCalc::Sequence() const
+{
+    return LyapSequence{fSequence, fSequenceLength};
 }
 
 LyapValueTerms TLyapCalc::PassValueTerms() const
@@ -63,7 +71,7 @@ bool TLyapCalc::RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
     LyapPassRates rates(fBMin, fBSpan / fHeight, rowStep, firstRow);
     for (std::int32_t row = firstRow; row < fHeight;) {
         std::uint8_t* dst = fBits + static_cast<std::ptrdiff_t>(row) * fBytesPerRow;
-        if (!CalculateRow(row, rates.TakeNext(), dst, paletteMap))
+        if (!CalculateRow(rates.TakeNext(), dst, paletteMap))
             return false;
         if (rowStep >= fHeight - row)
             break;
@@ -72,14 +80,15 @@ bool TLyapCalc::RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
     return true;
 }
 
-bool TLyapCalc::CalculateRow(std::int32_t row, double b, std::uint8_t* dst,
+bool TLyapCalc::CalculateRow(double b, std::uint8_t* dst,
                              const std::uint8_t* paletteMap)
 {
     const double dA = fASpan / fWidth;
     fB = b;
-    fRowLogB = std::log(fB) * fHalfIterations;
+    // b enters once per row; a sequence without B uses no b at all.
+    fRowLogB = fHalfIterations == 0 ? 0.0 : std::log(fB) * fHalfIterations;
     fA = fAMin;
-    return GetLyapKernel() == LyapKernel::Fast ? FillRowFast(dst, row, dA, paletteMap)
+    return GetLyapKernel() == LyapKernel::Fast ? FillRowFast(dst, dA, paletteMap)
                                                : FillRowPlain(dst, dA, paletteMap);
 }
 
@@ -105,6 +114,7 @@ std::int32_t TLyapCalc::EvaluatePoint()
     // is treated the same rather than counting down through the int range.
     if (fIterations <= 0)
         return 0;
-    const double product = LyapOrbitProduct(fA, fB, fX0, fCenter, fIterations);
+    const double product =
+        LyapOrbitProduct(fA, fB, fX0, fCenter, fIterations, Sequence());
     return LyapProductValue(product, PassValueTerms());
 }

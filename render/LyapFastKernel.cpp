@@ -4,12 +4,14 @@
 // multiplies and subtractions in the same order (no fused multiply-add), on
 // doubles, so the orbit values x and the factors f of a lane are bit for bit
 // those of the plain kernel. Four vectors are kept in flight because each
-// orbit is one long chain of dependent multiplies.
+// orbit is one long chain of dependent multiplies. The rate sequence AB runs
+// as pairs of steps; any other sequence picks a or b step by step (the same
+// choice for every lane).
 //
 // Subnormal products. A long ordered orbit drives its product P down past
 // 2^-1022 into the subnormal range, where arithmetic is slow on many
 // processors. The lanes therefore carry S = P * 2^(500 r) instead: at every
-// checkpoint (every 2 * kPairsPerBlock steps, and after the last step) a lane
+// checkpoint (every kStepsPerBlock steps, and after the last step) a lane
 // whose |S| is below 2^-200 (and not 0) is multiplied by 2^500 and its count
 // r goes up by one. Scaling a number below 2^-200 up by 2^500 is exact (even
 // from a subnormal), and a product of normal numbers rounds the same whatever
@@ -34,9 +36,11 @@
 // [fl(c - 1), c] and |f| <= Cb = max(|c|, |fl(c - 1)|) on b-steps and
 // <= Cb * amax * (1 + u) on a-steps (u = 2^-53). Within one block no run of
 // consecutive steps multiplies |P| or |S| by more than 2^W, W computed per
-// group by GrowthExponent (W = 1 at the default morph). A group outside those
-// ranges, or with a non-finite centre, gets no bound, and its rescaled lanes
-// take way 4.
+// group by GrowthExponent (W = 1 at the default morph with AB, where a- and
+// b-steps alternate; for other sequences every step of a run is bounded on
+// its own). A group outside those ranges (b counts only when the sequence
+// uses it), or with a non-finite centre, gets no bound, and its rescaled
+// lanes take way 4.
 //
 // Rounding is monotone, so from |P_i| < 2^-1022 it follows that
 // |P_(i+1)| = fl(|f| |P_i|) <= max(2^-1022, |f| |P_i| (1 + u)): after a drop
@@ -89,8 +93,8 @@ namespace lyapfast {
 // target (HWY_ALIGN would only suit the target this code is compiled for).
 constexpr std::size_t kVectorAlignment = 64;
 
-// Steps are taken in pairs (a then b); a checkpoint follows every block.
-constexpr std::int64_t kPairsPerBlock = 16;
+// A checkpoint follows every block of steps; AB takes them in pairs (a then b).
+constexpr std::int64_t kStepsPerBlock = 32;
 constexpr double kRescaleBelow = 0x1p-200;
 constexpr double kRescaleBy = 0x1p500;
 constexpr double kRescaleExponent = 500.0;
@@ -102,6 +106,8 @@ struct OrbitSetup {
     double x0;
     double center;
     std::int64_t iterations;      // > 0
+    LyapSequence sequence;
+    bool alternating;             // the sequence is AB repeated
     double badAtOrBelow;          // biased exponent of |S|: 1 + W
     double subAtOrBelow;          // level l: -1022 + W
 };
@@ -256,28 +262,39 @@ void OrbitGroup(const double* HWY_RESTRICT a, std::size_t count,
         Lanes l2 = l0;
         Lanes l3 = l0;
         std::int64_t done = 0;
-        // An odd count starts with b, as the plain loop does.
-        if (steps % 2 != 0) {
-            StepB(k, l0);
-            StepB(k, l1);
-            StepB(k, l2);
-            StepB(k, l3);
-            done = 1;
-        }
+        std::int32_t letter = 0;  // of the sequence, at step `done`
         for (;;) {
-            const std::int64_t pairs =
-                std::min(kPairsPerBlock, (steps - done) / 2);
-            for (std::int64_t p = 0; p < pairs; ++p) {
-                StepA(k, a0, l0);
-                StepA(k, a1, l1);
-                StepA(k, a2, l2);
-                StepA(k, a3, l3);
-                StepB(k, l0);
-                StepB(k, l1);
-                StepB(k, l2);
-                StepB(k, l3);
+            const std::int64_t end = std::min(done + kStepsPerBlock, steps);
+            if (setup.alternating) {
+                // Pairs from an even step: a, then b. Only the parity of
+                // `letter` matters in such a sequence, and pairs keep it.
+                for (; done + 2 <= end; done += 2) {
+                    StepA(k, a0, l0);
+                    StepA(k, a1, l1);
+                    StepA(k, a2, l2);
+                    StepA(k, a3, l3);
+                    StepB(k, l0);
+                    StepB(k, l1);
+                    StepB(k, l2);
+                    StepB(k, l3);
+                }
             }
-            done += 2 * pairs;
+            for (; done < end; ++done) {
+                const bool bStep = (setup.sequence.bSteps >> letter) & 1;
+                if (++letter == setup.sequence.length)
+                    letter = 0;
+                if (bStep) {
+                    StepB(k, l0);
+                    StepB(k, l1);
+                    StepB(k, l2);
+                    StepB(k, l3);
+                } else {
+                    StepA(k, a0, l0);
+                    StepA(k, a1, l1);
+                    StepA(k, a2, l2);
+                    StepA(k, a3, l3);
+                }
+            }
             const V doneV = hn::Set(d, static_cast<double>(done));
             Checkpoint(d, k, doneV, l0);
             Checkpoint(d, k, doneV, l1);
@@ -344,8 +361,9 @@ constexpr double kNoBound = 1e6;
 // when the group's orbits are not known to stay in [0, 1].
 double GrowthExponent(const LyapGroupInput& in, const double* a)
 {
-    if (!(in.x0 >= 0.0 && in.x0 <= 1.0 && in.b >= 0.0 && in.b <= 4.0 &&
-          std::isfinite(in.center)))
+    const bool usesB = LyapBStepCount(in.sequence, in.sequence.length) > 0;
+    if (!(in.x0 >= 0.0 && in.x0 <= 1.0 && std::isfinite(in.center) &&
+          (!usesB || (in.b >= 0.0 && in.b <= 4.0))))
         return kNoBound;
     bool inRange = true;
     double aMax = 0.0;
@@ -360,12 +378,19 @@ double GrowthExponent(const LyapGroupInput& in, const double* a)
     const double cb = std::max(std::fabs(in.center), std::fabs(in.center - 1.0));
     constexpr double kStepSlack = 1.0 + 0x1p-50;
     const double growA = cb * aMax * kStepSlack;
-    const double growB = cb * kStepSlack;
-    // A run inside a block: maybe a b-step, pairs (a, b), maybe an a-step.
+    const double growB = usesB ? cb * kStepSlack : 0.0;
     double growth = std::max(1.0, growB) * std::max(1.0, growA);
-    const double growPair = std::max(1.0, growA * growB);
-    for (std::int64_t p = 0; p < kPairsPerBlock; ++p)
-        growth *= growPair;
+    if (LyapIsAlternating(in.sequence)) {
+        // A run inside a block: maybe a b-step, pairs (a, b), maybe an a-step.
+        const double growPair = std::max(1.0, growA * growB);
+        for (std::int64_t p = 0; p < kStepsPerBlock / 2; ++p)
+            growth *= growPair;
+    } else {
+        // Any other run: at most a block of steps, each bounded on its own.
+        const double growStep = std::max({1.0, growA, growB});
+        for (std::int64_t p = 1; p < kStepsPerBlock; ++p)
+            growth *= growStep;
+    }
     growth *= 1.0 + 0x1p-40;
     if (!(growth < 0x1p900))
         return kNoBound;
@@ -441,7 +466,7 @@ double PlainProductFromSaved(const LaneResults& r, std::int32_t i, double a,
     const auto done = static_cast<std::int32_t>(r.savedDone[i]);
     return LyapOrbitProductFrom(a, in.b, in.center, r.savedX[i],
                                 Unscaled(r.savedProduct[i], r.savedOffset[i]),
-                                in.terms.iterations - done);
+                                in.sequence, done, in.terms.iterations);
 }
 
 void Count(LanePath path, LyapPathCounts* counts)
@@ -489,8 +514,8 @@ void LyapFastGroupValues(const LyapGroupInput& in, std::int32_t* values,
     std::fill(a + in.count, a + kLyapMaxGroup, in.a[in.count - 1]);
 
     const double w = GrowthExponent(in, a);
-    const OrbitSetup setup{in.b, in.x0, in.center, steps,
-                           1.0 + w, -1022.0 + w};
+    const OrbitSetup setup{in.b, in.x0, in.center, steps, in.sequence,
+                           LyapIsAlternating(in.sequence), 1.0 + w, -1022.0 + w};
     LaneResults r;
     HWY_DYNAMIC_DISPATCH(OrbitGroup)(a, static_cast<std::size_t>(in.count),
                                      setup, &r);

@@ -22,6 +22,7 @@ struct LyapGroupInput {
     double x0;
     double center;
     LyapValueTerms terms;  // terms.iterations is the step count N
+    LyapSequence sequence = kLyapSequenceAB;
 };
 
 // How the group's pixels were decided (for tests and measurements):

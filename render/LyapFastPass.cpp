@@ -1,19 +1,17 @@
 // The fast kernel's rows: groups of pixels evaluated together, the request
 // word looked at after every group.
 #include "LyapFastKernel.h"
-#include "LyapKernel.h"
 #include "TLyapCalc.h"
 
 #include <algorithm>
 #include <atomic>
 
-bool TLyapCalc::FillRowFast(std::uint8_t* dst, std::int32_t row, double dA,
+bool TLyapCalc::FillRowFast(std::uint8_t* dst, double dA,
                             const std::uint8_t* paletteMap)
 {
-    const LyapGroupHook hook = GetLyapGroupHook();
     double a[kLyapMaxGroup];
     std::int32_t values[kLyapMaxGroup];
-    LyapGroupInput group{a, 0, fB, fX0, fCenter, PassValueTerms()};
+    LyapGroupInput group{a, 0, fB, fX0, fCenter, PassValueTerms(), Sequence()};
     for (std::int32_t column = 0; column < fWidth; column += group.count) {
         group.count = std::min(kLyapMaxGroup, fWidth - column);
         // The rates advance by the same repeated addition as in the plain
@@ -23,8 +21,6 @@ bool TLyapCalc::FillRowFast(std::uint8_t* dst, std::int32_t row, double dA,
             fA += dA;
         }
         LyapFastGroupValues(group, values);
-        if (hook != nullptr)
-            hook(*this, row, column, group.count);
         // The display reads the image while it grows: relaxed byte stores.
         for (std::int32_t i = 0; i < group.count; ++i)
             std::atomic_ref<std::uint8_t>(dst[column + i])

@@ -4,7 +4,6 @@
 
 namespace {
 std::atomic<LyapKernel> gLyapKernel{LyapKernel::Fast};
-std::atomic<LyapGroupHook> gLyapGroupHook{nullptr};
 }  // namespace
 
 void SetLyapKernel(LyapKernel kernel)
@@ -15,14 +14,4 @@ void SetLyapKernel(LyapKernel kernel)
 LyapKernel GetLyapKernel()
 {
     return gLyapKernel.load();
-}
-
-void SetLyapGroupHook(LyapGroupHook hook)
-{
-    gLyapGroupHook.store(hook);
-}
-
-LyapGroupHook GetLyapGroupHook()
-{
-    return gLyapGroupHook.load(std::memory_order_relaxed);
 }

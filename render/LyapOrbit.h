@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ColourValue.h"
+#include "LyapSequence.h"
 
 #include <cmath>
 #include <cstdint>
@@ -19,20 +20,24 @@ struct LyapValueTerms {
     std::int32_t iterations;
 };
 
-// Continues an orbit at x whose product so far is `product` for `steps`
-// more steps; the rate alternates so that the last step uses b.
-inline double LyapOrbitProductFrom(double a, double b, double center,
-                                   double x, double product,
-                                   std::int32_t steps)
+// Continues an orbit at x whose product so far is `product` from step
+// `step` to step `end` - 1; each step uses a or b as the sequence says.
+// The a-rates are multiplied into the product, b enters through rowLogB.
+inline double LyapOrbitProductFrom(double a, double b, double center, double x,
+                                   double product, const LyapSequence& sequence,
+                                   std::int32_t step, std::int32_t end)
 {
-    for (std::int32_t n = steps; n > 0; --n) {
-        if (n % 2 == 0) {
-            x = (a * x) * (1 - x);
-            product = ((center - x) * a) * product;
-        } else {
+    std::int32_t letter = step % sequence.length;
+    for (; step < end; ++step) {
+        if ((sequence.bSteps >> letter) & 1) {
             x = (b * x) * (1 - x);
             product = (center - x) * product;
+        } else {
+            x = (a * x) * (1 - x);
+            product = ((center - x) * a) * product;
         }
+        if (++letter == sequence.length)
+            letter = 0;
     }
     return product;
 }
@@ -41,9 +46,10 @@ inline double LyapOrbitProductFrom(double a, double b, double center,
 // of 0 or below takes no step and leaves the product at 1 (the caller treats
 // it separately).
 inline double LyapOrbitProduct(double a, double b, double x0, double center,
-                               std::int32_t iterations)
+                               std::int32_t iterations,
+                               const LyapSequence& sequence)
 {
-    return LyapOrbitProductFrom(a, b, center, x0, 1.0, iterations);
+    return LyapOrbitProductFrom(a, b, center, x0, 1.0, sequence, 0, iterations);
 }
 
 // The logarithm the colour value is taken from: of |product|, held at the

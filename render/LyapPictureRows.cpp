@@ -45,7 +45,7 @@ bool LyapPictureRows::FillRows(std::int32_t first, std::int32_t count, std::uint
     SeekRow(first);
     for (std::int32_t i = 0; i < count; ++i, ++fNextRow) {
         const double b = fRates[static_cast<std::size_t>(fNextRow % kPasses)].TakeNext();
-        if (!fCalc.CalculateRow(fNextRow, b,
+        if (!fCalc.CalculateRow(b,
                                 values + static_cast<std::ptrdiff_t>(i) * fCalc.fWidth,
                                 kColourValues.data()))
             return false;

@@ -1,11 +1,13 @@
 #include "TLyapCalc.h"
 
 #include "LyapParameters.h"
+#include "LyapSequence.h"
 
 #include <cmath>
 
 TLyapCalc::TLyapCalc()
-    : fLogFloor(0.0), fType(1), fIterations(0), fA(0.0), fAMin(0.0), fAMax(0.0),
+    : fLogFloor(0.0), fType(1), fIterations(0), fSequence(kLyapSequenceAB.bSteps),
+      fSequenceLength(kLyapSequenceAB.length), fA(0.0), fAMin(0.0), fAMax(0.0),
       fB(0.0), fBMin(0.0), fBMax(0.0), fMorph(0.0), fMorphSlopeX(0.0),
       fMorphSlopeY(0.0), fX0(0.0), fFirstX(0.0), fFirstXSlopeX(0.0),
       fFirstXSlopeY(0.0), fASpan(0.0), fBSpan(0.0), fContrast(0.0), fCenter(0.0),
@@ -21,53 +23,6 @@ TLyapCalc::TLyapCalc()
 TLyapCalc::TLyapCalc(const LyapParameters& parameters) : TLyapCalc()
 {
     SetParameters(parameters);
-}
-
-TLyapCalc::~TLyapCalc() = default;
-
-TLyapCalc::TLyapCalc(const TLyapCalc& other)
-    : fState(kNoRequest)
-{
-    *this = other;
-}
-
-TLyapCalc& TLyapCalc::operator=(const TLyapCalc& other)
-{
-    if (this == &other)
-        return *this;
-    fLogFloor = other.fLogFloor;
-    fType = other.fType;
-    fIterations = other.fIterations;
-    fA = other.fA;
-    fAMin = other.fAMin;
-    fAMax = other.fAMax;
-    fB = other.fB;
-    fBMin = other.fBMin;
-    fBMax = other.fBMax;
-    fMorph = other.fMorph;
-    fMorphSlopeX = other.fMorphSlopeX;
-    fMorphSlopeY = other.fMorphSlopeY;
-    fX0 = other.fX0;
-    fFirstX = other.fFirstX;
-    fFirstXSlopeX = other.fFirstXSlopeX;
-    fFirstXSlopeY = other.fFirstXSlopeY;
-    fASpan = other.fASpan;
-    fBSpan = other.fBSpan;
-    fContrast = other.fContrast;
-    fCenter = other.fCenter;
-    fLogOffset = other.fLogOffset;
-    fHalfIterations = other.fHalfIterations;
-    fRowLogB = other.fRowLogB;
-    fState.store(other.fState.load());
-    fSelX1 = other.fSelX1;
-    fSelX2 = other.fSelX2;
-    fSelY1 = other.fSelY1;
-    fSelY2 = other.fSelY2;
-    fWidth = other.fWidth;
-    fHeight = other.fHeight;
-    fBits = other.fBits;
-    fBytesPerRow = other.fBytesPerRow;
-    return *this;
 }
 
 void TLyapCalc::SetDefaults()

@@ -1,15 +1,18 @@
 // The Lyapunov calculator: every parameter of the picture, the description of
 // the 8-bit image to fill, and the passes that fill interleaved rows of it.
 //
-// A plain record: copying it copies every member, the request word's value
-// included. Only fState is ever touched by two threads at once (the view asks
-// a running pass to stop); every other field is written while no pass runs.
+// A plain record: the compiler's copy copies every member, the request word's
+// value included. Only fState is ever touched by two threads at once (the view
+// asks a running pass to stop); every other field is written while no pass
+// runs.
 #pragma once
 
-#include <atomic>
+#include "LyapRequestWord.h"
+
 #include <cstdint>
 
 struct LyapParameters;
+struct LyapSequence;
 struct LyapValueTerms;
 
 class TLyapCalc {
@@ -25,9 +28,6 @@ public:
     TLyapCalc();
     // The defaults, with the fractal's parameters replaced.
     explicit TLyapCalc(const LyapParameters& parameters);
-    ~TLyapCalc();
-    TLyapCalc(const TLyapCalc& other);
-    TLyapCalc& operator=(const TLyapCalc& other);
 
     void SetDefaults();
     // The fractal's parameters; everything else is left as it is.
@@ -43,10 +43,10 @@ public:
     // What a pass does before its first row: clamp the rate ranges and work
     // out the spans and terms every row shares. Leaves the request word alone.
     void PreparePass();
-    // Fills one row (row `row` of the image, whose rate is b) into dst with
-    // paletteMap[colour value], as a prepared pass would. False when a
-    // request arrived (the row is then unfinished).
-    bool CalculateRow(std::int32_t row, double b, std::uint8_t* dst,
+    // Fills one row, whose rate is b, into dst with paletteMap[colour value],
+    // as a prepared pass would. False when a request arrived (the row is then
+    // unfinished).
+    bool CalculateRow(double b, std::uint8_t* dst,
                       const std::uint8_t* paletteMap);
 
     // Colour value 0..255 of (fA, fB) under the current pass's working values.
@@ -59,6 +59,10 @@ public:
     double fLogFloor;
     std::int32_t fType;
     std::int32_t fIterations;
+    // The rate sequence (LyapSequence): bit i set where letter i is B, and
+    // the number of letters; AB unless the caller sets another.
+    std::uint64_t fSequence;
+    std::int32_t fSequenceLength;
     double fA;
     double fAMin;
     double fAMax;
@@ -77,9 +81,10 @@ public:
     double fContrast;
     double fCenter;
     double fLogOffset;
+    // Working value: how many of the N steps use b (N / 2 for AB).
     std::int32_t fHalfIterations;
     double fRowLogB;
-    std::atomic<std::int32_t> fState;
+    LyapRequestWord fState;
     std::int32_t fSelX1;
     std::int32_t fSelX2;
     std::int32_t fSelY1;
@@ -91,20 +96,17 @@ public:
 
 private:
     // One pass over this calculator's rows. Returns false when a request
-    // arrived after a pixel (the caller decides between restart and stop).
+    // arrived (the caller decides between restart and stop).
     bool RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
                  std::int32_t firstRow);
     // One row from fA onwards, into dst, with the plain kernel (a pixel at a
     // time) or the fast one (a group at a time); false when a request came.
     bool FillRowPlain(std::uint8_t* dst, double dA,
                       const std::uint8_t* paletteMap);
-    bool FillRowFast(std::uint8_t* dst, std::int32_t row, double dA,
+    bool FillRowFast(std::uint8_t* dst, double dA,
                      const std::uint8_t* paletteMap);
     void ClampRanges();
     // What a colour value depends on besides the product, for the row fB.
     LyapValueTerms PassValueTerms() const;
+    LyapSequence Sequence() const;
 };
-
-static_assert(sizeof(std::atomic<std::int32_t>) == 4,
-              "the request word is one 32-bit value");
-static_assert(std::atomic<std::int32_t>::is_always_lock_free);

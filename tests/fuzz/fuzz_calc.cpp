@@ -1,11 +1,12 @@
 // Fuzzes the calculator: any doubles for every parameter (NaN and infinities
-// included), any even iteration count up to a bound, any image within a
-// guarded buffer, any row step and first row, and zoom calls in any order
-// between passes. Nothing may be written outside the described rows, every
+// included), any even iteration count up to a bound, any rate sequence, any
+// image within a guarded buffer, any row step and first row, and zoom calls
+// in any order between passes. Nothing may be written outside the described rows, every
 // byte written must be an entry of the palette map, and the fast kernel must
 // write exactly what the plain one writes.
 #include "ByteReader.h"
 #include "LyapKernel.h"
+#include "LyapSequence.h"
 #include "TLyapCalc.h"
 
 #include <array>
@@ -50,7 +51,17 @@ void SetParameters(TLyapCalc& calc, ByteReader& in)
     calc.fMorphSlopeY = in.Take<double>();
     calc.fFirstXSlopeX = in.Take<double>();
     calc.fFirstXSlopeY = in.Take<double>();
-    const bool longOrbits = in.Take<std::uint8_t>() % 8 == 0;
+    const auto flags = in.Take<std::uint8_t>();
+    const bool longOrbits = flags % 8 == 0;
+    // The top bit picks a rate sequence other than AB (keeping the inputs
+    // saved before sequences existed as they were).
+    if (flags & 0x80) {
+        calc.fSequenceLength = 1 + in.Take<std::uint8_t>() % 64;
+        calc.fSequence = in.Take<std::uint64_t>();
+    } else {
+        calc.fSequence = kLyapSequenceAB.bSteps;
+        calc.fSequenceLength = kLyapSequenceAB.length;
+    }
     calc.fIterations = longOrbits
         ? 2 * in.TakeInRange(kLongIterationsMin / 2, kLongIterationsMax / 2)
         : 2 * in.TakeInRange(0, kMaxIterations / 2);

@@ -1,0 +1,147 @@
+// The fast kernel writes exactly the bytes of the plain kernel, on every SIMD
+// target this processor runs, across the settings the program can reach and
+// the edges it cannot.
+#include "LyapSequence.h"
+#include "LyapTestSupport.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+// A picture of the default calculator with these parameters.
+struct Picture {
+    std::string name;
+    std::int32_t width, height;
+    double aMin, aMax, bMin, bMax;
+    std::int32_t n;
+    double morph = 1.0, firstX = 0.5, contrast = 128.0;
+    std::int32_t rowStep = 1, firstRow = 0;
+    std::string sequence = "AB";
+
+    std::vector<std::uint8_t> Render(LyapKernel kernel) const
+    {
+        return ::Render(kernel, width, height, [this](TLyapCalc& c) {
+            c.fSequence = ParseLyapSequence(sequence).value().bSteps;
+            c.fSequenceLength = static_cast<std::int32_t>(sequence.size());
+            c.fAMin = aMin;
+            c.fAMax = aMax;
+            c.fBMin = bMin;
+            c.fBMax = bMax;
+            c.fIterations = n;
+            c.fMorph = morph;
+            c.fFirstX = firstX;
+            c.fContrast = contrast;
+        }, rowStep, firstRow);
+    }
+};
+
+std::vector<Picture> Pictures()
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    std::vector<Picture> p = {
+        {"3.4..3.6 square", 96, 96, 3.4, 3.6, 3.4, 3.6, 512},
+        {"narrow zoom", 64, 64, 3.83, 3.8301, 3.55, 3.5501, 512},
+        {"clamped ranges", 64, 64, -1.0, 9.0, -2.0, 9.0, 512},
+        {"escaping rates", 64, 64, 3.5, 8.0, 3.9, 6.0, 512},
+        {"tiny rates", 32, 32, 0.0, 0.01, 0.0, 0.01, 128},
+        {"reversed ranges", 64, 64, 4.0, 2.0, 4.0, 2.0, 512},
+        {"first x 1.25", 48, 48, 2, 4, 2, 4, 512, 1.0, 1.25},
+        {"centre 1.5", 48, 48, 2, 4, 2, 4, 512, 3.0},
+        {"NaN morph", 16, 16, 2, 4, 2, 4, 512, nan},
+        {"NaN first x", 16, 16, 2, 4, 2, 4, 512, 1.0, nan},
+        {"NaN rates", 16, 16, nan, 4, 2, nan, 512},
+        {"infinite contrast", 16, 16, 2, 4, 2, 4, 512, 1.0, 0.5, inf},
+        {"NaN contrast", 16, 16, 2, 4, 2, 4, 16, 1.0, 0.5, nan},
+        {"many rescales", 32, 32, 2, 4, 2, 4, 3000},
+        {"rows 2, 6, 10 of width 7", 7, 12, 2, 4, 2, 4, 512, 1.0, 0.5, 128.0, 4, 2},
+    };
+    for (std::int32_t n : {2, 16, 64, 128, 256, 384, 512, 1, 3, 17, 513, 0, -4})
+        p.push_back({"N " + std::to_string(n), 64, 64, 2, 4, 2, 4, n});
+    for (std::int32_t width : {1, 63, 65, 383})
+        p.push_back({"width " + std::to_string(width), width, 5, 2, 4, 2, 4, 512});
+    for (double morph : {0.0, 1.0, 2.0})
+        for (double firstX : {0.0, 0.5, 1.0})
+            for (double contrast : {0.0, 2048.0, -50.0})
+                p.push_back({"morph, first x, contrast " + std::to_string(morph) + ", " +
+                                 std::to_string(firstX) + ", " + std::to_string(contrast),
+                             32, 32, 2, 4, 2, 4, 512, morph, firstX, contrast});
+    // Products crossing the floor: each pixel seen just above, at and below it;
+    // exact zero factors (a = 2 from x0 0.5 stays on the centre).
+    for (double morph : {1.0, 0.0, 2.0}) {
+        for (std::int32_t n = 400; n <= 720; n += 3)
+            p.push_back({"floor, N " + std::to_string(n), 64, 3,
+                         3.0, 4.0, 3.1, 4.45, n, morph});
+        for (double x0 : {0.5, 0.0, 1.0})
+            for (std::int32_t n : {1, 2, 31, 512, 1201})
+                p.push_back({"zero factors, N " + std::to_string(n), 7, 2,
+                             2, 4, 2, 4, n, morph, x0});
+    }
+    // Other rate sequences: short and long, with and without b, alternating
+    // with another period; at the floor crossing and far below it.
+    for (const std::string sequence :
+         {"A", "B", "BA", "ABAB", "AABAB", "BBBABBAAAAAA",
+          "ABBABAAABBBAABAB" "BBAABABAAAABBBAB" "AABBBABABBAAABAA" "BABBBAABABAABBAA"}) {
+        for (std::int32_t n : {16, 33, 512, 1201})
+            p.push_back({sequence + ", N " + std::to_string(n), 48, 8, 2, 4, 2, 4, n,
+                         1.0, 0.5, 128.0, 1, 0, sequence});
+        for (std::int32_t n = 400; n <= 720; n += 40)
+            p.push_back({sequence + ", floor, N " + std::to_string(n), 64, 3, 3.0, 4.0, 3.1,
+                         4.45, n, 1.0, 0.5, 128.0, 1, 0, sequence});
+        p.push_back({sequence + ", subnormal square", 48, 48, 3.4, 3.6, 3.4, 3.6, 512, 1.0,
+                     0.5, 128.0, 1, 0, sequence});
+        p.push_back({sequence + ", b beyond 4", 32, 8, 2, 4, 5, 9, 512, 1.0, 0.5, 128.0, 1,
+                     0, sequence});
+    }
+    return p;
+}
+
+// The colour values of a group against LyapColourValue where the value
+// changes: 0 and -0, the steps between two values, 255 and beyond,
+// infinities and NaN; for contrasts of every sign and size.
+void ExpectColourValuesOfLogsAtEveryBoundary()
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (double contrast : {128.0, 2048.0, 1.0, 0.0, -50.0, 1e-300, 1e300, inf, -inf, nan}) {
+        const LyapValueTerms terms{1e-307, 0.0, 0.0, contrast, 1};  // exponent = log
+        std::vector<double> exponents = {0.0, -0.0, 1e-300, -1e-300, inf, -inf, nan, -1e300};
+        for (int k = 0; k <= 256; ++k) {
+            const double e = contrast != 0.0 ? -k / contrast : -k;
+            exponents.insert(exponents.end(),
+                             {e, std::nextafter(e, inf), std::nextafter(e, -inf)});
+        }
+        std::int32_t values[kLyapMaxGroup];
+        for (std::size_t s = 0; s < exponents.size(); s += kLyapMaxGroup) {
+            const auto count = static_cast<std::int32_t>(
+                std::min<std::size_t>(kLyapMaxGroup, exponents.size() - s));
+            LyapColourValuesOfLogs(exponents.data() + s, count, terms, values);
+            for (std::int32_t i = 0; i < count; ++i)
+                ASSERT_EQ(values[i], LyapColourValue(LyapExponentOfLog(exponents[s + i], terms), contrast))
+                    << "exponent " << exponents[s + i] << ", contrast " << contrast;
+        }
+    }
+}
+
+TEST(FastKernel, WritesThePlainKernelsBytesOnEveryTarget)
+{
+    const std::vector<Picture> pictures = Pictures();
+    std::vector<std::vector<std::uint8_t>> plain;
+    for (const Picture& p : pictures)
+        plain.push_back(p.Render(LyapKernel::Plain));
+    ForEachFastTarget([&] {
+        for (std::size_t i = 0; i < pictures.size(); ++i) {
+            const Picture& p = pictures[i];
+            EXPECT_EQ(p.Render(LyapKernel::Fast), plain[i]) << p.name;
+        }
+        ExpectColourValuesOfLogsAtEveryBoundary();
+    });
+    // The program's full-size picture where most products underflow, on the
+    // target the processor chooses.
+    const Picture full{"default at 512", 384, 384, 2, 4, 2, 4, 512};
+    EXPECT_EQ(full.Render(LyapKernel::Fast), full.Render(LyapKernel::Plain));
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+// Requests reaching a pass: before it starts, and from another thread while
+// it runs, with either kernel.
+#include "LyapTestSupport.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+namespace {
+
+// The pass is long by construction (a huge iteration count), so a request sent
+// once the first pixels have appeared lands while it runs.
+class PassRequests : public ::testing::TestWithParam<LyapKernel> {
+protected:
+    ~PassRequests() override { SetLyapKernel(LyapKernel::Fast); }
+
+    // What the kernel stores between two looks at the request word.
+    std::size_t Unit() const { return GetParam() == LyapKernel::Fast ? kLyapMaxGroup : 1; }
+
+    // Starts a pass over `rows` rows of two units and waits for the first unit.
+    void Start(std::int32_t rows, std::int32_t iterations)
+    {
+        SetLyapKernel(GetParam());
+        const auto width = static_cast<std::int32_t>(2 * Unit());
+        image.assign(static_cast<std::size_t>(width) * rows, kUntouched);
+        calc.fIterations = iterations;
+        calc.SetSize(image.data(), width, rows, width);
+        pass = std::jthread([this] { calc.Calculate(ones.data(), 1, 0); });
+        while (Pixel(Unit() - 1).load() == kUntouched)
+            std::this_thread::yield();
+    }
+
+    std::atomic_ref<std::uint8_t> Pixel(std::size_t i) { return std::atomic_ref(image[i]); }
+
+    // How many pixels were stored, which must be the first ones.
+    std::size_t StoredPrefix()
+    {
+        const auto end = std::find(image.begin(), image.end(), kUntouched);
+        EXPECT_EQ(std::count(end, image.end(), kUntouched), image.end() - end);
+        return static_cast<std::size_t>(end - image.begin());
+    }
+
+    const std::vector<std::uint8_t> ones = std::vector<std::uint8_t>(256, 1);
+    TLyapCalc calc;
+    std::vector<std::uint8_t> image;
+    std::jthread pass;
+};
+
+TEST_P(PassRequests, StopEndsThePassOnceThePixelsInHandAreStored)
+{
+    // Tens of milliseconds a pixel: the stop comes long before the next unit.
+    Start(32, 5000000);
+    calc.fState = TLyapCalc::kStopRequested;
+    pass.join();
+    EXPECT_EQ(calc.fState.load(), TLyapCalc::kNoRequest);
+    // What was being computed when the stop came is stored, nothing after.
+    const std::size_t stored = StoredPrefix();
+    EXPECT_GT(stored, Unit());
+    EXPECT_LT(stored, image.size());
+    EXPECT_EQ(stored % Unit(), 0u) << "a group stored in part";
+}
+
+TEST_P(PassRequests, ParametersChangedStartsThePassOverAndCompletesIt)
+{
+    Start(6, 1000000);
+    Pixel(0).store(kUntouched);  // only a pass started over writes it again
+    calc.fState = TLyapCalc::kParamsChanged;
+    pass.join();
+    EXPECT_EQ(calc.fState.load(), TLyapCalc::kNoRequest);
+    EXPECT_EQ(StoredPrefix(), image.size());
+}
+
+TEST_P(PassRequests, StopPendingAtPassStartWritesNothing)
+{
+    SetLyapKernel(GetParam());
+    image.assign(64, kUntouched);
+    calc.SetSize(image.data(), 64, 1, 64);
+    calc.fState = TLyapCalc::kStopRequested;
+    calc.Calculate(ones.data(), 1, 0);
+    EXPECT_EQ(calc.fState.load(), TLyapCalc::kNoRequest);
+    EXPECT_EQ(StoredPrefix(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothKernels, PassRequests,
+                         ::testing::Values(LyapKernel::Plain, LyapKernel::Fast),
+                         [](const auto& info) {
+                             return info.param == LyapKernel::Plain ? "Plain" : "Fast";
+                         });
+
+}  // namespace

@@ -1,0 +1,78 @@
+// Shared by the calculator and kernel tests: pictures rendered with either
+// kernel, single points, and a check run on every compiled-in SIMD target.
+#pragma once
+
+#include "LyapFastKernel.h"
+#include "LyapKernel.h"
+#include "TLyapCalc.h"
+
+#include <gtest/gtest.h>
+#include <hwy/targets.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <numeric>
+#include <vector>
+
+inline constexpr std::uint8_t kUntouched = 0xA5;
+
+// Entry v is v: the image then holds the colour values themselves.
+inline const std::uint8_t* IdentityMap()
+{
+    static const auto map = [] {
+        std::array<std::uint8_t, 256> m;
+        std::iota(m.begin(), m.end(), 0);
+        return m;
+    }();
+    return map.data();
+}
+
+using CalcSetup = std::function<void(TLyapCalc&)>;
+
+// The bytes one Calculate(rowStep, firstRow) of a default calculator changed
+// by `setup` writes into a fresh width x height image; untouched bytes stay
+// kUntouched.
+inline std::vector<std::uint8_t> Render(LyapKernel kernel, std::int32_t width,
+                                        std::int32_t height, const CalcSetup& setup,
+                                        std::int32_t rowStep = 1,
+                                        std::int32_t firstRow = 0)
+{
+    SetLyapKernel(kernel);
+    std::vector<std::uint8_t> image(static_cast<std::size_t>(width) * height,
+                                    kUntouched);
+    TLyapCalc calc;
+    setup(calc);
+    calc.SetSize(image.data(), width, height, width);
+    calc.Calculate(IdentityMap(), rowStep, firstRow);
+    SetLyapKernel(LyapKernel::Fast);
+    return image;
+}
+
+// The colour value of the single point (a, b) under `calc`'s other
+// parameters: a 1 x 1 image has exactly a = fAMin and b = fBMin.
+inline int ColourValueAt(const TLyapCalc& calc, double a, double b)
+{
+    return Render(LyapKernel::Plain, 1, 1, [&](TLyapCalc& c) {
+        c = calc;
+        c.fAMin = a;
+        c.fAMax = a + 1.0;
+        c.fBMin = b;
+        c.fBMax = b + 1.0;
+    })[0];
+}
+
+// Runs check once for every Highway target of the fast kernel that this
+// processor runs, with that target forced, then restores the default choice.
+inline void ForEachFastTarget(const std::function<void()>& check)
+{
+    const std::vector<std::int64_t> targets = LyapFastKernelTargets();
+    ASSERT_FALSE(targets.empty());
+    for (const std::int64_t target : targets) {
+        hwy::SetSupportedTargetsForTest(target);
+        SCOPED_TRACE(hwy::TargetName(target));
+        EXPECT_STREQ(LyapFastKernelTargetName(), hwy::TargetName(target));
+        check();
+    }
+    hwy::SetSupportedTargetsForTest(0);
+}
