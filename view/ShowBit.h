@@ -80,9 +80,6 @@ public:
     int32 fSliderRange;
     // Also gCalcs[0]; owned through the worker tables (see RenderWorkers.h).
     TLyapCalc* fCalc;
-    // Renders started so far: lets tests and diagnostics tell one restart
-    // from two without timing anything.
-    int32 fRenderCount;
 
 private:
     void ClearSelection();
