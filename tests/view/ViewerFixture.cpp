@@ -8,14 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstddef>
 #include <string_view>
-
-namespace {
-
-constexpr int32 kLongIterations = 100000;
-
-} // namespace
 
 void ViewerTest::SetUp()
 {
@@ -58,17 +51,13 @@ int64 ViewerTest::RendersStarted() const
 
 void ViewerTest::StartLongRender()
 {
-    fView->SetIterations(kLongIterations);
+    fView->SetIterations(100000);
     ASSERT_TRUE(fView->fRendering);
 }
 
 BMenu* ViewerTest::Menu(int32 index) const
 {
-    for (int32 i = 0; i < fWindow->CountChildren(); ++i) {
-        if (auto* bar = dynamic_cast<BMenuBar*>(fWindow->ChildAt(i)))
-            return bar->SubmenuAt(index);
-    }
-    return nullptr;
+    return dynamic_cast<BMenuBar*>(fWindow->ChildAt(0))->SubmenuAt(index); // added first
 }
 
 BMenuItem* ViewerTest::Item(int32 menuIndex, const char* label) const
@@ -97,8 +86,7 @@ void ViewerTest::Choose(int32 menuIndex, const char* label)
 uint8 ViewerTest::BitmapByte(int32 x, int32 y) const
 {
     auto* bits = static_cast<uint8*>(fView->fBitmap->Bits());
-    const std::ptrdiff_t at = static_cast<std::ptrdiff_t>(y) * fView->fBitmap->BytesPerRow() + x;
-    return std::atomic_ref<uint8>(bits[at]).load(std::memory_order_relaxed);
+    return std::atomic_ref<uint8>(bits[y * fView->fBitmap->BytesPerRow() + x]).load(std::memory_order_relaxed);
 }
 
 std::vector<uint8> ViewerTest::BitmapBytes() const
@@ -122,11 +110,6 @@ std::vector<uint8> ViewerTest::Reference(const TLyapCalc& params, std::vector<ui
 rgb_color ViewerTest::BitmapColour(int32 x, int32 y) const
 {
     return BScreen(fWindow).ColorForIndex(BitmapByte(x, y));
-}
-
-uint8 ViewerTest::WhiteIndex() const
-{
-    return BScreen(fWindow).IndexForColor(255, 255, 255);
 }
 
 void ViewerTest::Drag(BPoint from, BPoint to)

@@ -56,7 +56,6 @@ protected:
     // of rows, over `start` (a copy of the bitmap).
     std::vector<uint8> Reference(const TLyapCalc& params, std::vector<uint8> start) const;
     rgb_color BitmapColour(int32 x, int32 y) const;
-    uint8 WhiteIndex() const;
 
     void Drag(BPoint from, BPoint to);
     void ShiftClick(BPoint where);

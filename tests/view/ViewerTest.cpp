@@ -249,7 +249,7 @@ TEST_F(ViewerTest, StopEndsALongRenderPromptlyAndJoinsEveryWorker)
         snooze(10000);
     EXPECT_EQ(platform_test::LiveThreadCount(), threads);
     // The bottom row was not reached: only its left edge is new, and white.
-    EXPECT_EQ(BitmapByte(0, 383), WhiteIndex());
+    EXPECT_EQ(BitmapByte(0, 383), BScreen(fWindow).IndexForColor(255, 255, 255));
     for (int32 x = 1; x < 384; ++x)
         ASSERT_EQ(BitmapByte(x, 383), before[383 * 384 + x]) << x;
     fView->RestartRender();
