@@ -52,28 +52,11 @@ TEST_F(ViewerTest, StartsWithTheMainWindowItsMenusAndThePanel)
         "Fractal type: Lyapunov Space=2049*"};
     for (int32 i = 0; i < 4; ++i)
         EXPECT_EQ(MenuText(Menu(i)), menus[i]);
-    EXPECT_EQ(fView->Frame().bottom - fView->Frame().top, 384.0f);
-    EXPECT_EQ(fView->Frame().right, 384.0f);
+    EXPECT_EQ(fView->Bounds(), BRect(0, 0, 384, 384));
     EXPECT_EQ(gImageWidth, 384);
     EXPECT_EQ(gImageHeight, 384);
     EXPECT_TRUE(MapIsPalette(fWindow, 0));
-    // The panel: three centred sliders of 0..200 under their labels, and the box.
-    const char* names[] = {"scroll21", "hmm", "scroll22", "hmm", "scroll23", "hmm", "buffered"};
-    ASSERT_EQ(fPanel->CountChildren(), 7);
-    for (int32 i = 0; i < 7; ++i) {
-        EXPECT_STREQ(fPanel->ChildAt(i)->Name(), names[i]);
-        EXPECT_EQ(fPanel->ChildAt(i)->Frame().top, i % 2 == 0 ? 50.0f + 15 * i : 25.0f + 15 * i) << i;
-    }
-    for (BScrollBar* bar : {fView->fMorphBar, fView->fFirstXBar, fView->fContrastBar}) {
-        float min = -1, max = -1;
-        bar->GetRange(&min, &max);
-        EXPECT_EQ(max - min, 200.0f);
-        EXPECT_EQ(bar->Value(), 100.0f);
-    }
-    EXPECT_STREQ(dynamic_cast<BStringView*>(fPanel->ChildAt(3))->Text(), "First X");
-    EXPECT_STREQ(fView->fBufferedBox->Label(), "Buffered update");
-    EXPECT_EQ(fView->fBufferedBox->Value(), 0);
-    // Labels draw over the panel's background, not as black bars.
+    // The panel's labels draw over its background, not as black bars.
     const rgb_color background = platform_test::WindowPixel(fPanel, 195, 5);
     int backgroundPixels = 0;
     for (int x = 10; x < 190; ++x)
@@ -202,17 +185,15 @@ TEST_F(ViewerTest, SliderWaitsForABufferedRenderButNotForAnUnbufferedOne)
     DeliverPulse(fWindow);
     EXPECT_DOUBLE_EQ(fView->fCalc->fFirstX, 0.2); // applied at once
     const std::vector<BPoint> points = {{0, 383}, {150, 150}, {383, 200}};
-    std::vector<rgb_color> shown;
-    for (BPoint p : points)
-        shown.push_back(ViewPixel(fView, p.x, p.y));
     fView->fBufferedBox->SetValue(1);
     fView->fMorphBar->SetValue(120);
+    fView->StrokeRect(BRect(150, 150, 160, 160)); // black, where the image is not
+    ASSERT_NE(BitmapColour(150, 150), ViewPixel(fView, 150, 150));
     const int64 renders = RendersStarted();
     DeliverPulse(fWindow);
     EXPECT_EQ(RendersStarted(), renders);
     EXPECT_EQ(fView->fCalc->fMorph, 1.0);
-    for (size_t i = 0; i < points.size(); ++i)
-        EXPECT_EQ(ViewPixel(fView, points[i].x, points[i].y), shown[i]) << i; // nothing drawn
+    EXPECT_EQ(ViewPixel(fView, 150, 150), (rgb_color{0, 0, 0, 255})); // nothing drawn
     // A short buffered render: the pulse that sees its finish shows it and
     // then applies the slider.
     fView->StopRender();
@@ -240,11 +221,14 @@ TEST_F(ViewerTest, StopEndsALongRenderPromptlyAndJoinsEveryWorker)
     const int64 renders = RendersStarted();
     fView->RestartRender(); // does nothing while a render runs
     EXPECT_EQ(RendersStarted(), renders);
+    const std::vector<thread_id> workers(gWorkerThreads, gWorkerThreads + gWorkerCount);
     fView->StopRender();
     EXPECT_FALSE(fView->fRendering);
     EXPECT_FALSE(AnyWorkerRunning());
-    for (int32 i = 0; i < gWorkerCount; ++i)
+    for (int32 i = 0; i < gWorkerCount; ++i) {
         EXPECT_EQ(gWorkerThreads[i], kNoThread) << i;
+        EXPECT_EQ(wait_for_thread(workers[i], nullptr), B_BAD_THREAD_ID) << i; // joined already
+    }
     for (int wait = 0; wait < 100 && platform_test::LiveThreadCount() != threads; ++wait)
         snooze(10000);
     EXPECT_EQ(platform_test::LiveThreadCount(), threads);
