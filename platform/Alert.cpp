@@ -1,17 +1,13 @@
 #include "Alert.h"
 
-#include "AlertAnswer.h"
 #include "Dispatch.h"
 
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
 #include <algorithm>
 #include <array>
-#include <utility>
 #include <vector>
 
 using namespace platform_detail;
@@ -19,8 +15,6 @@ using namespace platform_detail;
 namespace {
 
 constexpr char kEscapeKey = 0x1B;
-
-std::optional<int32> gAlertAnswer;
 
 char KeyCharacter(const QKeyEvent& key)
 {
@@ -47,16 +41,6 @@ QMessageBox::Icon IconFor(alert_type type)
 }
 
 } // namespace
-
-std::optional<int32> platform_detail::TakeAlertAnswer()
-{
-    return std::exchange(gAlertAnswer, std::nullopt);
-}
-
-void platform_detail::SetAlertAnswer(int32 buttonIndex)
-{
-    gAlertAnswer = buttonIndex;
-}
 
 // Keys reach the buttons only through their shortcuts: Escape chooses the
 // button whose shortcut it is, and does nothing where no button has it.
@@ -85,19 +69,6 @@ struct BAlert::AlertImpl : QObject {
                 return static_cast<int>(i);
         }
         return -1;
-    }
-
-    // What a test asked for, done as the user would once the alert is up.
-    void PlayAnswer(int32 answer)
-    {
-        QTimer::singleShot(0, &box, [this, answer] {
-            if (answer >= 0 && answer < static_cast<int32>(buttons.size())) {
-                buttons[static_cast<size_t>(answer)]->click();
-                return;
-            }
-            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-            QCoreApplication::sendEvent(&box, &escape);
-        });
     }
 
     int32 ChosenIndex() const
@@ -152,8 +123,6 @@ void BAlert::SetShortcut(int32 index, char key)
 int32 BAlert::Go()
 {
     auto& impl = *fAlertImpl;
-    if (auto answer = TakeAlertAnswer())
-        impl.PlayAnswer(*answer);
     int32 chosen = -1;
     {
         HookScope scope;

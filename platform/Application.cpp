@@ -9,7 +9,6 @@
 
 #include <QApplication>
 
-#include <string>
 
 using namespace platform_detail;
 
@@ -28,7 +27,6 @@ bool gQuitting = false;
 } // namespace
 
 struct BApplication::AppImpl {
-    std::string signature;
     std::unique_ptr<QApplication> qtApp;
 };
 
@@ -48,9 +46,9 @@ void platform_detail::QuitApplication(BApplication* application)
     QCoreApplication::exit(0);
 }
 
-BApplication::BApplication(const char* signature) : fAppImpl(std::make_unique<AppImpl>())
+// The signature names the program to the system; nothing here asks for it.
+BApplication::BApplication(const char*) : fAppImpl(std::make_unique<AppImpl>())
 {
-    fAppImpl->signature = signature != nullptr ? signature : "";
     fAppImpl->qtApp = std::make_unique<QApplication>(gArgc, gArgv);
     QApplication::setQuitOnLastWindowClosed(false);
     InstallMouseRecorder();
@@ -72,9 +70,4 @@ thread_id BApplication::Run()
     if (!gQuitting)
         QApplication::exec();
     return find_thread(nullptr);
-}
-
-const char* BApplication::Signature() const
-{
-    return fAppImpl->signature.c_str();
 }

@@ -12,8 +12,6 @@ public:
     // B_QUIT_REQUESTED it closes its remaining windows and ends the loop).
     thread_id Run();
 
-    const char* Signature() const;
-
 private:
     struct AppImpl;
     std::unique_ptr<AppImpl> fAppImpl;

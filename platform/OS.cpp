@@ -1,6 +1,7 @@
 #include "OS.h"
 
 #include "ProcessorCount.h"
+#include "Seams.h"
 #include "ThreadRegistry.h"
 
 #include <algorithm>
@@ -17,7 +18,14 @@ namespace {
 // Thread names are at most 15 bytes on Linux.
 constexpr size_t kMaxThreadName = 15;
 
-std::atomic<int32> gFailingSpawns{0};
+int CreatePosixThread(pthread_t* handle, void* (*entry)(void*), void* argument)
+{
+    return pthread_create(handle, nullptr, entry, argument);
+}
+
+// Replaced only before any thread is spawned, but read on whichever thread
+// spawns.
+std::atomic<platform_seam::ThreadCreator> gCreateThread{CreatePosixThread};
 
 // Priorities become nice values: 10 (normal) is nice 0, and each step of
 // priority is two steps of niceness, so 5 (low) is nice 10 and 15 (display)
@@ -65,9 +73,9 @@ std::shared_ptr<ThreadRecord> FindSpawned(thread_id id)
 
 } // namespace
 
-void platform_detail::FailNextSpawns(int32 count)
+platform_seam::ThreadCreator platform_seam::SetThreadCreator(ThreadCreator creator)
 {
-    gFailingSpawns = count;
+    return gCreateThread.exchange(creator);
 }
 
 thread_id find_thread(const char* name)
@@ -91,10 +99,6 @@ status_t set_thread_priority(thread_id thread, int32 priority)
 
 thread_id spawn_thread(thread_func entry, const char* name, int32 priority, void* data)
 {
-    for (int32 failing = gFailingSpawns.load(); failing > 0;) {
-        if (gFailingSpawns.compare_exchange_weak(failing, failing - 1))
-            return B_NO_MORE_THREADS;
-    }
     auto record = std::make_shared<ThreadRecord>();
     record->name = std::string(name != nullptr ? name : "").substr(0, kMaxThreadName);
     record->entry = entry;
@@ -104,7 +108,7 @@ thread_id spawn_thread(thread_func entry, const char* name, int32 priority, void
     const thread_id id = AddThreadRecord(record);
     auto* handOver = new std::shared_ptr<ThreadRecord>(record);
     std::lock_guard guard(record->mutex);
-    if (pthread_create(&record->handle, nullptr, ThreadMain, handOver) != 0) {
+    if (gCreateThread.load()(&record->handle, ThreadMain, handOver) != 0) {
         delete handOver;
         ForgetThreadRecord(id);
         return B_NO_MORE_THREADS;

@@ -43,10 +43,3 @@ std::shared_ptr<ThreadRecord> CurrentThreadRecord();
 void SetCurrentThreadRecord(const std::shared_ptr<ThreadRecord>& record);
 
 } // namespace platform_detail
-
-namespace platform_detail {
-
-// The next `count` spawn_thread calls fail, as on an exhausted system.
-void FailNextSpawns(int32 count);
-
-} // namespace platform_detail

@@ -1,7 +1,7 @@
 #include "View.h"
 
 #include "Dispatch.h"
-#include "MouseState.h"
+#include "Seams.h"
 #include "ViewImpl.h"
 #include "Window.h"
 #include "WindowImpl.h"
@@ -170,17 +170,17 @@ uint32 BView::Flags() const
 // backing images, so a band drawn and flushed during a drag is seen.
 void BView::GetMouse(BPoint* location, uint32* buttons, bool)
 {
-    auto& impl = *fViewImpl;
-    PostNextScriptedStep(impl.widget);
     {
         HookScope scope;
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
-    const QPointF local = impl.widget->mapFromGlobal(LastMousePosition());
+    BPoint where;
+    uint32 held = 0;
+    platform_seam::CurrentUserInput().Pointer(*this, &where, &held);
     if (location != nullptr)
-        *location = BPoint(static_cast<float>(local.x()), static_cast<float>(local.y()));
+        *location = where;
     if (buttons != nullptr)
-        *buttons = LastMouseButtons();
+        *buttons = held;
 }
 
 void BView::Flush()

@@ -1,5 +1,4 @@
 #include "Dispatch.h"
-#include "MouseState.h"
 #include "ViewImpl.h"
 #include "Window.h"
 
@@ -50,8 +49,6 @@ void ViewWidget::mousePressEvent(QMouseEvent* event)
         BView* view = self->Owner();
         if (BWindow* window = view->Window())
             RunHook(window, [&] { view->MouseDown(where); });
-        if (self)
-            FinishMouseScript(self);
     });
 }
 

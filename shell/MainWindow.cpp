@@ -7,13 +7,13 @@
 #include "Menu.h"
 #include "ShowBit.h"
 
-#include <initializer_list>
-#include <string_view>
+#include <string>
+#include <vector>
 
 namespace {
 
 struct MenuEntry {
-    const char* label;
+    std::string label;
     uint32 command;
 };
 
@@ -28,19 +28,27 @@ constexpr bigtime_t kPulseRate = 100000;
 
 // `marked` is the label of the item marked at start, or null for a menu
 // without a mark.
-BMenu* BuildMenu(const char* label, std::initializer_list<MenuEntry> entries,
+BMenu* BuildMenu(const char* label, const std::vector<MenuEntry>& entries,
                  const char* marked)
 {
     auto* menu = new BMenu(label, B_ITEMS_IN_COLUMN);
     for (const MenuEntry& entry : entries) {
-        auto* item = new BMenuItem(entry.label, new BMessage(entry.command), 0, 0);
+        auto* item = new BMenuItem(entry.label.c_str(), new BMessage(entry.command), 0, 0);
         menu->AddItem(item);
-        if (marked != nullptr && std::string_view(entry.label) == marked)
+        if (marked != nullptr && entry.label == marked)
             item->SetMarked(true);
     }
     // Every menu, "File" too, marks the item last chosen.
     menu->SetRadioMode(true);
     return menu;
+}
+
+std::vector<MenuEntry> IterationEntries()
+{
+    std::vector<MenuEntry> entries;
+    for (uint32 count : kIterationCounts)
+        entries.push_back({std::to_string(count), count});
+    return entries;
 }
 
 void AddMenus(BMenuBar* bar)
@@ -52,11 +60,8 @@ void AddMenus(BMenuBar* bar)
                             {"Palette3", kPaletteCommandBase + 2},
                             {"Palette4", kPaletteCommandBase + 3}},
                            "Palette1"));
-    bar->AddItem(BuildMenu("Iterations",
-                           {{"2", 2}, {"4", 4}, {"8", 8}, {"16", 16},
-                            {"32", 32}, {"64", 64}, {"128", 128}, {"256", 256},
-                            {"384", 384}, {"512", 512}},
-                           "16"));
+    const std::string defaultCount = std::to_string(kDefaultIterations);
+    bar->AddItem(BuildMenu("Iterations", IterationEntries(), defaultCount.c_str()));
     bar->AddItem(BuildMenu("Fractal type", {{"Lyapunov Space", kFractalTypeCommand}},
                            "Lyapunov Space"));
 }

@@ -3,6 +3,8 @@
 
 #include "Window.h"
 
+#include <array>
+
 class BMenuBar;
 class TShowBit;
 
@@ -11,7 +13,9 @@ constexpr uint32 kPaletteCommandBase = 0x60;
 constexpr uint32 kFractalTypeCommand = 0x801;
 constexpr uint32 kAboutCommand = 0x2000;
 // Sent by Ctrl+S: save the picture.
-constexpr uint32 kSaveCommand = 0x2001;
+constexpr uint32 kSaveCommand = 0x53415645; // 'SAVE'
+// The "Iterations" menu: each item is labelled with its count and sends it.
+constexpr std::array<uint32, 10> kIterationCounts = {2, 4, 8, 16, 32, 64, 128, 256, 384, 512};
 
 constexpr const char* kMainWindowTitle = "Ombrelia 0.10";
 constexpr const char* kAppSignature = "application/x-vnd.Be-OMBR";

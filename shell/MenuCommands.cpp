@@ -7,18 +7,15 @@
 #include "TLyapCalc.h"
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
-constexpr std::array<uint32, 10> kIterationCommands = {2, 4, 8, 16, 32, 64, 128, 256,
-                                                       384, 512};
 constexpr int32 kIterationsMenuIndex = 2;
 
 bool IsIterationCommand(uint32 code)
 {
-    return std::find(kIterationCommands.begin(), kIterationCommands.end(), code)
-           != kIterationCommands.end();
+    return std::find(kIterationCounts.begin(), kIterationCounts.end(), code)
+           != kIterationCounts.end();
 }
 
 // Moves the radio mark of `menu` to the item that sends `command`.

@@ -87,7 +87,6 @@ void TShowBit::StartRender()
 {
     StopRender();
     fRendering = true;
-    ++fRenderCount;
     fCalc->SetSize(static_cast<uint8*>(fBitmap->Bits()), gImageWidth,
                    gImageHeight, fBitmap->BytesPerRow());
     MarkLeftColumnWhite();
@@ -150,7 +149,7 @@ void TShowBit::StopRender()
 void TShowBit::KillWorkers()
 {
     // POSIX threads cannot be ended from outside; every worker looks at its
-    // stop request after each pixel, so joining it ends it just as soon.
+    // stop request often (docs/architecture.md), so joining it ends it soon.
     for (int32 i = 0; i < gWorkerCount; ++i) {
         if (gWorkerThreads[i] > 0) {
             status_t exitValue = 0;

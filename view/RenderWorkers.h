@@ -6,7 +6,7 @@
 // - gWorkerStatus[i]: the window thread sets it to i before worker i's thread
 //   exists; the worker stores -1 when it has finished (done or stopped).
 // - gCalcs[i]->fState: the window thread stores 3 to ask for a stop; the pass
-//   reads it after every pixel.
+//   reads it after every group of at most 64 pixels.
 // - gUnclaimedShare[i]: set by the window thread for a worker whose thread
 //   could not be created, before any worker runs; the first thread to
 //   exchange it back to false computes that worker's rows.

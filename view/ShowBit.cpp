@@ -36,7 +36,7 @@ TShowBit::TShowBit(BRect frame, uint32 resizingMode)
       fContrastBar(nullptr), fBufferedBox(nullptr),
       // The middle: the sliders start there, so the first pulse changes nothing.
       fMorphPos(100), fFirstXPos(100), fContrastPos(100), fSliderRange(200),
-      fCalc(nullptr), fPalette(0), fRenderCount(0)
+      fCalc(nullptr), fPalette(0)
 {
     fCalc = SetUpWorkerPool();
     // A new view starts at full size, whatever an earlier one was resized to.

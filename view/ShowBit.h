@@ -89,9 +89,6 @@ public:
     // What the render last started draws: taken while no worker runs, so
     // that a save can read it while they do.
     PictureDescription fShownPicture;
-    // Renders started so far: lets tests and diagnostics tell one restart
-    // from two without timing anything.
-    int32 fRenderCount;
 
 private:
     void ClearSelection();

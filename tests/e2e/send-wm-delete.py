@@ -18,32 +18,19 @@ class XEvent(ctypes.Union):
     _fields_ = [("xclient", XClientMessageEvent), ("pad", ctypes.c_long * 24)]
 
 
-def main():
-    window = int(sys.argv[1], 0)
-    xlib = ctypes.cdll.LoadLibrary("libX11.so.6")
-    xlib.XOpenDisplay.restype = ctypes.c_void_p
-    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    xlib.XInternAtom.restype = ctypes.c_ulong
-    xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
-                                ctypes.c_long, ctypes.POINTER(XEvent)]
-    xlib.XFlush.argtypes = [ctypes.c_void_p]
-    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-
-    display = xlib.XOpenDisplay(None)
-    if not display:
-        sys.exit("cannot open the display")
-    event = XEvent()
-    event.xclient.type = CLIENT_MESSAGE
-    event.xclient.window = window
-    event.xclient.message_type = xlib.XInternAtom(display, b"WM_PROTOCOLS", 0)
-    event.xclient.format = 32
-    event.xclient.data[0] = xlib.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-    event.xclient.data[1] = 0  # CurrentTime
-    xlib.XSendEvent(display, window, 0, 0, ctypes.byref(event))
-    xlib.XFlush(display)
-    xlib.XCloseDisplay(display)
-
-
-if __name__ == "__main__":
-    main()
+window = int(sys.argv[1], 0)
+xlib = ctypes.cdll.LoadLibrary("libX11.so.6")
+xlib.XOpenDisplay.restype = ctypes.c_void_p
+xlib.XInternAtom.restype = ctypes.c_ulong
+display = ctypes.c_void_p(xlib.XOpenDisplay(None))
+if not display.value:
+    sys.exit("cannot open the display")
+event = XEvent()
+event.xclient.type = CLIENT_MESSAGE
+event.xclient.window = window
+event.xclient.message_type = xlib.XInternAtom(display, b"WM_PROTOCOLS", 0)
+event.xclient.format = 32
+event.xclient.data[0] = xlib.XInternAtom(display, b"WM_DELETE_WINDOW", 0)  # data[1]: CurrentTime
+xlib.XSendEvent(display, ctypes.c_ulong(window), 0, ctypes.c_long(0), ctypes.byref(event))
+xlib.XFlush(display)
+xlib.XCloseDisplay(display)

@@ -2,6 +2,7 @@
 // opens the main window afresh.
 #include "Application.h"
 #include "MainWindow.h"
+#include "TestSeams.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
     // uninstrumented Qt libraries. The tests do not look at the sliders' paint.
     setenv("QT_STYLE_OVERRIDE", "Windows", 0);
     ::testing::InitGoogleTest(&argc, argv);
+    platform_test::InstallTestSeams();
     BApplication application(kAppSignature);
     return RUN_ALL_TESTS();
 }

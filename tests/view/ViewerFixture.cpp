@@ -1,100 +1,63 @@
 #include "ViewerFixture.h"
 
 #include "InterfaceDefs.h"
-#include "LyapKernel.h"
 #include "OS.h"
 #include "Palettes.h"
 #include "RenderWorkers.h"
 #include "Screen.h"
 
+#include <algorithm>
 #include <atomic>
-#include <cstddef>
-#include <cstring>
 #include <string_view>
-
-namespace {
-
-constexpr bigtime_t kPulsePause = 1000;
-
-std::atomic<bool> gRendersHeld{false};
-
-// Runs on the worker threads: waits while renders are held, unless this
-// worker has been asked to stop or start over.
-void HoldWhileAsked(TLyapCalc& calc, std::int32_t, std::int32_t, std::int32_t)
-{
-    while (gRendersHeld.load() && calc.fState.load() == TLyapCalc::kNoRequest)
-        snooze(100);
-}
-
-} // namespace
-
-void ViewerTest::HoldRenders()
-{
-    gRendersHeld.store(true);
-    SetLyapGroupHook(HoldWhileAsked);
-}
-
-void ViewerTest::ReleaseRenders()
-{
-    gRendersHeld.store(false);
-}
 
 void ViewerTest::SetUp()
 {
+    fSpawnsAtOpen = platform_test::SpawnAttempts();
     fWindow = OpenMainWindow();
     fView = fWindow->fView;
     fPanel = fView->fControlWindow;
-    platform_test::ProcessEvents();
+    ProcessEvents();
 }
 
 void ViewerTest::TearDown()
 {
-    ReleaseRenders();
-    platform_test::SetModifiers(0);
+    platform_test::User().Hold(0);
+    platform_test::FailNextSpawns(0);
     // A test may have closed the window already.
-    for (BWindow* window : platform_test::Windows()) {
-        if (window == fWindow) {
-            fView->StopRender();
-            delete fWindow;
-        } else if (window == fPanel) {
-            delete fPanel;
-        }
+    if (IsOpen(fWindow)) {
+        fView->StopRender();
+        delete fWindow;
     }
-    platform_test::ProcessEvents();
-    SetLyapGroupHook(nullptr);
+    if (IsOpen(fPanel))
+        delete fPanel;
+    ProcessEvents();
 }
 
-void PulseAndPause(BWindow* window)
+bool IsOpen(BWindow* window)
 {
-    platform_test::DeliverPulse(window);
-    snooze(kPulsePause);
+    const std::vector<BWindow*> windows = platform_test::Windows();
+    return std::find(windows.begin(), windows.end(), window) != windows.end();
 }
 
 void ViewerTest::WaitForRender()
 {
-    ASSERT_TRUE(PulseUntil([this] { return !fView->fRendering; }))
-        << "the render never finished";
+    ASSERT_TRUE(PulseUntil([this] { return !fView->fRendering; })) << "the render never finished";
 }
 
-void ViewerTest::WaitForRenderAfter(int32 renderCount)
+int64 ViewerTest::RendersStarted() const
 {
-    ASSERT_TRUE(PulseUntil([&] { return fView->fRenderCount != renderCount; }))
-        << "no render started";
-    WaitForRender();
+    return (platform_test::SpawnAttempts() - fSpawnsAtOpen) / gWorkerCount;
 }
 
-BMenuBar* ViewerTest::MenuBar() const
+void ViewerTest::StartLongRender()
 {
-    for (int32 i = 0; i < fWindow->CountChildren(); ++i) {
-        if (auto* bar = dynamic_cast<BMenuBar*>(fWindow->ChildAt(i)))
-            return bar;
-    }
-    return nullptr;
+    fView->SetIterations(100000);
+    ASSERT_TRUE(fView->fRendering);
 }
 
 BMenu* ViewerTest::Menu(int32 index) const
 {
-    return MenuBar()->SubmenuAt(index);
+    return dynamic_cast<BMenuBar*>(fWindow->ChildAt(0))->SubmenuAt(index); // added first
 }
 
 BMenuItem* ViewerTest::Item(int32 menuIndex, const char* label) const
@@ -108,18 +71,22 @@ BMenuItem* ViewerTest::Item(int32 menuIndex, const char* label) const
     return nullptr;
 }
 
+const char* ViewerTest::Marked(int32 menuIndex) const
+{
+    BMenuItem* item = Menu(menuIndex)->FindMarked();
+    return item != nullptr ? item->Label() : "";
+}
+
 void ViewerTest::Choose(int32 menuIndex, const char* label)
 {
     Item(menuIndex, label)->Invoke();
-    platform_test::ProcessEvents();
+    ProcessEvents();
 }
 
 uint8 ViewerTest::BitmapByte(int32 x, int32 y) const
 {
     auto* bits = static_cast<uint8*>(fView->fBitmap->Bits());
-    return std::atomic_ref<uint8>(bits[static_cast<std::ptrdiff_t>(y) *
-                                           fView->fBitmap->BytesPerRow() + x])
-        .load(std::memory_order_relaxed);
+    return std::atomic_ref<uint8>(bits[y * fView->fBitmap->BytesPerRow() + x]).load(std::memory_order_relaxed);
 }
 
 std::vector<uint8> ViewerTest::BitmapBytes() const
@@ -128,13 +95,13 @@ std::vector<uint8> ViewerTest::BitmapBytes() const
     return std::vector<uint8>(bits, bits + fView->fBitmap->BitsLength());
 }
 
-std::vector<uint8> ViewerTest::Reference(const TLyapCalc& params,
-                                         std::vector<uint8> start) const
+std::vector<uint8> ViewerTest::Reference(const TLyapCalc& params, std::vector<uint8> start) const
 {
+    // The workers' division of rows, one share after the other: b advances
+    // by whole steps of the division.
     for (int32 i = 0; i < gWorkerCount; ++i) {
         TLyapCalc share = params;
-        share.SetSize(start.data(), gImageWidth, gImageHeight,
-                      fView->fBitmap->BytesPerRow());
+        share.SetSize(start.data(), gImageWidth, gImageHeight, fView->fBitmap->BytesPerRow());
         share.Calculate(gPaletteMap, gWorkerCount, i);
     }
     return start;
@@ -142,28 +109,19 @@ std::vector<uint8> ViewerTest::Reference(const TLyapCalc& params,
 
 rgb_color ViewerTest::BitmapColour(int32 x, int32 y) const
 {
-    BScreen screen(fWindow);
-    return screen.ColorForIndex(BitmapByte(x, y));
-}
-
-uint8 ViewerTest::WhiteIndex() const
-{
-    BScreen screen(fWindow);
-    return screen.IndexForColor(255, 255, 255);
+    return BScreen(fWindow).ColorForIndex(BitmapByte(x, y));
 }
 
 void ViewerTest::Drag(BPoint from, BPoint to)
 {
-    platform_test::ScriptMouse(fView, {{from, B_PRIMARY_MOUSE_BUTTON},
-                                       {to, B_PRIMARY_MOUSE_BUTTON},
-                                       {to, 0}});
-    platform_test::ProcessEvents();
+    platform_test::User().Script(fView, {{from, B_PRIMARY_MOUSE_BUTTON}, {to, B_PRIMARY_MOUSE_BUTTON}});
+    ProcessEvents();
 }
 
 void ViewerTest::ShiftClick(BPoint where)
 {
-    platform_test::SetModifiers(B_SHIFT_KEY);
-    platform_test::ScriptMouse(fView, {{where, B_PRIMARY_MOUSE_BUTTON}, {where, 0}});
-    platform_test::ProcessEvents();
-    platform_test::SetModifiers(0);
+    platform_test::User().Hold(B_SHIFT_KEY);
+    platform_test::User().Script(fView, {{where, B_PRIMARY_MOUSE_BUTTON}});
+    ProcessEvents();
+    platform_test::User().Hold(0);
 }

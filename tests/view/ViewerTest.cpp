@@ -1,0 +1,324 @@
+// The viewer as the user meets it: windows, menus, renders, sliders, the
+// buffered update, resizes, refused threads, stops and the close.
+#include "ViewerFixture.h"
+
+#include "Palette.h"
+#include "Palettes.h"
+#include "RenderWorkers.h"
+#include "Screen.h"
+
+#include <array>
+#include <cstring>
+#include <string>
+
+namespace {
+
+std::string MenuText(BMenu* menu)
+{
+    std::string text = std::string(menu->Name()) + ":";
+    for (int32 i = 0; i < menu->CountItems(); ++i) {
+        BMenuItem* item = menu->ItemAt(i);
+        uint32 modifiers = 1;
+        text += " " + std::string(item->Label()) + "=" + std::to_string(item->Command())
+            + (item->IsMarked() ? "*" : "") + (item->Shortcut(&modifiers) != 0 || modifiers != 0 ? "^" : "");
+    }
+    return text + (menu->IsRadioMode() ? "" : " (no radio)");
+}
+
+bool MapIsPalette(BWindow* window, int32 palette)
+{
+    BScreen screen(window);
+    for (int32 k = 0; k < 256; ++k) {
+        const RgbColour c = *PaletteColour(palette, k);
+        if (gPaletteMap[k] != screen.IndexForColor(c.red, c.green, c.blue))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TEST_F(ViewerTest, StartsWithTheMainWindowItsMenusAndThePanel)
+{
+    EXPECT_EQ(platform_test::Windows(), (std::vector<BWindow*>{fWindow, fPanel}));
+    EXPECT_STREQ(fWindow->Title(), "Ombrelia 0.10");
+    EXPECT_STREQ(fPanel->Title(), "Lyap controls");
+    EXPECT_FALSE(fWindow->IsHidden() || fPanel->IsHidden());
+    EXPECT_EQ(fPanel->Flags() & B_NOT_CLOSABLE, B_NOT_CLOSABLE);
+    const char* menus[] = {
+        "File: About=8192",
+        "Palette: Palette1=96* Palette2=97 Palette3=98 Palette4=99",
+        "Iterations: 2=2 4=4 8=8 16=16* 32=32 64=64 128=128 256=256 384=384 512=512",
+        "Fractal type: Lyapunov Space=2049*"};
+    for (int32 i = 0; i < 4; ++i)
+        EXPECT_EQ(MenuText(Menu(i)), menus[i]);
+    EXPECT_EQ(fView->Bounds(), BRect(0, 0, 384, 384));
+    EXPECT_EQ(gImageWidth, 384);
+    EXPECT_EQ(gImageHeight, 384);
+    EXPECT_TRUE(MapIsPalette(fWindow, 0));
+    // The panel's labels draw over its background, not as black bars.
+    const rgb_color background = platform_test::WindowPixel(fPanel, 195, 5);
+    int backgroundPixels = 0;
+    for (int x = 10; x < 190; ++x)
+        backgroundPixels += platform_test::WindowPixel(fPanel, x, 45) == background;
+    EXPECT_GT(backgroundPixels, 90);
+}
+
+TEST_F(ViewerTest, FinishedRenderIsTheSingleThreadedImageAndIsShown)
+{
+    WaitForRender();
+    EXPECT_EQ(BitmapBytes(), Reference(*fView->fCalc, BitmapBytes()));
+    for (BPoint p : {BPoint(5, 70), BPoint(100, 100), BPoint(383, 383), BPoint(20, 370)})
+        EXPECT_EQ(ViewPixel(fView, p.x, p.y), BitmapColour(p.x, p.y)) << p.x << "," << p.y;
+    // Pulses with nothing moved change nothing.
+    const int64 renders = RendersStarted();
+    DeliverPulse(fWindow);
+    EXPECT_EQ(RendersStarted(), renders);
+    EXPECT_EQ(fView->fCalc->fMorph, 1.0);
+}
+
+TEST_F(ViewerTest, MenuChoicesRenderWhenTheyChangeSomethingAndMoveTheirMarks)
+{
+    struct Step {
+        int32 menu;
+        const char* label;
+        int64 newRenders;
+        int32 palette, iterations;
+        const char *paletteMark, *iterationsMark;
+    };
+    const Step steps[] = {
+        {kMenuPalette, "Palette3", 1, 2, 16, "Palette3", "16"},
+        {kMenuPalette, "Palette3", 1, 2, 16, "Palette3", "16"}, // the palette in use: again
+        {kMenuIterations, "256", 1, 2, 256, "Palette3", "256"},
+        {kMenuIterations, "256", 0, 2, 256, "Palette3", "256"}, // the count in use: nothing
+        {kMenuPalette, "Palette4", 1, 3, 256, "Palette4", "256"},
+        {kMenuFile, "About", 0, 3, 256, "Palette4", "256"},
+    };
+    for (const Step& s : steps) {
+        WaitForRender();
+        const int64 renders = RendersStarted();
+        platform_test::AnswerNextAlert(0);
+        Choose(s.menu, s.label);
+        EXPECT_EQ(RendersStarted() - renders, s.newRenders) << s.label;
+        EXPECT_TRUE(MapIsPalette(fWindow, s.palette)) << s.label;
+        EXPECT_EQ(fView->fCalc->fIterations, s.iterations) << s.label;
+        EXPECT_STREQ(Marked(kMenuPalette), s.paletteMark) << s.label;
+        EXPECT_STREQ(Marked(kMenuIterations), s.iterationsMark) << s.label;
+    }
+    EXPECT_STREQ(Marked(kMenuFile), "About"); // a radio menu like the others
+    WaitForRender();
+    EXPECT_EQ(BitmapBytes(), Reference(*fView->fCalc, BitmapBytes()));
+}
+
+TEST_F(ViewerTest, LyapunovSpaceResetsRegionSlidersIterationsAndTheirMark)
+{
+    Choose(kMenuIterations, "64");
+    WaitForRender();
+    Drag(BPoint(100, 50), BPoint(195, 145));
+    WaitForRender();
+    fView->fMorphBar->SetValue(30);
+    DeliverPulse(fWindow);
+    fView->StopRender();
+    Choose(kMenuFractalType, "Lyapunov Space");
+    EXPECT_STREQ(Marked(kMenuIterations), "16");
+    EXPECT_EQ(fView->fMorphBar->Value(), 100.0f);
+    EXPECT_EQ(fView->fSelection, kNoSelectionRect);
+    // The next pulse applies the centred slider: the defaults once more.
+    DeliverPulse(fWindow);
+    fView->StopRender();
+    const TLyapCalc defaults;
+    const TLyapCalc& calc = *fView->fCalc;
+    EXPECT_EQ(calc.fIterations, 16);
+    EXPECT_EQ(calc.fAMin, defaults.fAMin);
+    EXPECT_EQ(calc.fBMax, defaults.fBMax);
+    EXPECT_EQ(calc.fFirstXSlopeX, defaults.fFirstXSlopeX);
+    EXPECT_EQ(calc.fMorph, defaults.fMorph);
+    EXPECT_EQ(calc.fContrast, defaults.fContrast);
+    // The menu shows the count in use, so 64 may be chosen again.
+    Choose(kMenuIterations, "64");
+    EXPECT_EQ(fView->fCalc->fIterations, 64);
+}
+
+TEST_F(ViewerTest, UnknownCommandCodesChangeNothing)
+{
+    WaitForRender();
+    const int64 renders = RendersStarted();
+    for (uint32 code : {0x64u, 0x5Fu, 1u, 3u, 0x800u, 0x2001u, 0xFFFFFFFFu})
+        fWindow->PostMessage(code);
+    ProcessEvents();
+    EXPECT_EQ(RendersStarted(), renders);
+    EXPECT_TRUE(MapIsPalette(fWindow, 0));
+    EXPECT_EQ(fView->fCalc->fIterations, 16);
+    EXPECT_STREQ(Marked(kMenuPalette), "Palette1");
+    EXPECT_EQ(platform_test::Windows().size(), 2u);
+}
+
+TEST_F(ViewerTest, SlidersMovedBetweenPulsesRestartOnceWithTheirParameters)
+{
+    struct Case {
+        float morph, firstX, contrast;
+        double fMorph, fFirstX, fContrast;
+    };
+    for (const Case& c : {Case{0, 100, 200, 0.0, 0.5, 2048.0}, Case{200, 0, 0, 2.0, 0.0, 0.0},
+                          Case{50, 200, 50, 0.5, 1.0, 8.0}, Case{150, 1, 150, 1.5, 0.005, 648.0}}) {
+        WaitForRender();
+        const int64 renders = RendersStarted();
+        fView->fMorphBar->SetValue(c.morph);
+        fView->fFirstXBar->SetValue(c.firstX);
+        fView->fContrastBar->SetValue(c.contrast);
+        DeliverPulse(fWindow);
+        EXPECT_EQ(RendersStarted(), renders + 1) << c.morph;
+        DeliverPulse(fWindow);
+        EXPECT_EQ(RendersStarted(), renders + 1) << c.morph;
+        WaitForRender();
+        EXPECT_DOUBLE_EQ(fView->fCalc->fMorph, c.fMorph);
+        EXPECT_DOUBLE_EQ(fView->fCalc->fFirstX, c.fFirstX);
+        EXPECT_DOUBLE_EQ(fView->fCalc->fContrast, c.fContrast);
+    }
+    EXPECT_EQ(BitmapBytes(), Reference(*fView->fCalc, BitmapBytes()));
+}
+
+TEST_F(ViewerTest, SliderWaitsForABufferedRenderButNotForAnUnbufferedOne)
+{
+    StartLongRender();
+    fView->fFirstXBar->SetValue(40);
+    DeliverPulse(fWindow);
+    EXPECT_DOUBLE_EQ(fView->fCalc->fFirstX, 0.2); // applied at once
+    const std::vector<BPoint> points = {{0, 383}, {150, 150}, {383, 200}};
+    fView->fBufferedBox->SetValue(1);
+    fView->fMorphBar->SetValue(120);
+    fView->StrokeRect(BRect(150, 150, 160, 160)); // black, where the image is not
+    ASSERT_NE(BitmapColour(150, 150), ViewPixel(fView, 150, 150));
+    const int64 renders = RendersStarted();
+    DeliverPulse(fWindow);
+    EXPECT_EQ(RendersStarted(), renders);
+    EXPECT_EQ(fView->fCalc->fMorph, 1.0);
+    EXPECT_EQ(ViewPixel(fView, 150, 150), (rgb_color{0, 0, 0, 255})); // nothing drawn
+    // A short buffered render: the pulse that sees its finish shows it and
+    // then applies the slider.
+    fView->StopRender();
+    Choose(kMenuIterations, "8");
+    ASSERT_TRUE(PulseUntil([&] { return RendersStarted() != renders + 1; }));
+    fView->StopRender();
+    EXPECT_DOUBLE_EQ(fView->fCalc->fMorph, 1.2);
+    TLyapCalc shown = *fView->fCalc;
+    shown.fMorph = 1.0; // what the finished render used
+    const std::vector<uint8> expected = Reference(shown, BitmapBytes());
+    for (BPoint p : points) {
+        const auto x = static_cast<int32>(p.x), y = static_cast<int32>(p.y);
+        EXPECT_EQ(ViewPixel(fView, x, y), BScreen(fWindow).ColorForIndex(expected[y * 384 + x])) << x;
+    }
+}
+
+TEST_F(ViewerTest, StopEndsALongRenderPromptlyAndJoinsEveryWorker)
+{
+    WaitForRender();
+    fView->StopRender(); // joins the finished workers; asks no calculator to stop
+    EXPECT_EQ(fView->fCalc->fState.load(), TLyapCalc::kNoRequest);
+    const std::vector<uint8> before = BitmapBytes();
+    const int32 threads = platform_test::LiveThreadCount();
+    StartLongRender();
+    const int64 renders = RendersStarted();
+    fView->RestartRender(); // does nothing while a render runs
+    EXPECT_EQ(RendersStarted(), renders);
+    const std::vector<thread_id> workers(gWorkerThreads, gWorkerThreads + gWorkerCount);
+    fView->StopRender();
+    EXPECT_FALSE(fView->fRendering);
+    EXPECT_FALSE(AnyWorkerRunning());
+    for (int32 i = 0; i < gWorkerCount; ++i) {
+        EXPECT_EQ(gWorkerThreads[i], kNoThread) << i;
+        EXPECT_EQ(wait_for_thread(workers[i], nullptr), B_BAD_THREAD_ID) << i; // joined already
+    }
+    for (int wait = 0; wait < 100 && platform_test::LiveThreadCount() != threads; ++wait)
+        snooze(10000);
+    EXPECT_EQ(platform_test::LiveThreadCount(), threads);
+    // No worker reached its last row: only the left edge is new, and white.
+    for (int32 y = 384 - gWorkerCount; y < 384; ++y) {
+        EXPECT_EQ(BitmapByte(0, y), BScreen(fWindow).IndexForColor(255, 255, 255));
+        for (int32 x = 1; x < 384; ++x)
+            ASSERT_EQ(BitmapByte(x, y), before[y * 384 + x]) << x << "," << y;
+    }
+    fView->RestartRender();
+    EXPECT_EQ(RendersStarted(), renders + 1);
+}
+
+TEST_F(ViewerTest, ResizesRenderTheUpperLeftPartWithinTheBitmapAndTheLimits)
+{
+    WaitForRender();
+    const std::vector<uint8> before = BitmapBytes();
+    const float menuBar = fView->Frame().top;
+    fWindow->ResizeTo(200, menuBar + 150);
+    ProcessEvents();
+    EXPECT_EQ(gImageWidth, 200);
+    EXPECT_EQ(gImageHeight, 150);
+    WaitForRender();
+    EXPECT_EQ(BitmapBytes(), Reference(*fView->fCalc, before)); // the rest untouched
+    fWindow->ResizeTo(1000, 1000);
+    ProcessEvents();
+    EXPECT_EQ(fWindow->Bounds(), BRect(0, 0, 384, menuBar + 384));
+    EXPECT_EQ(gImageHeight, 384);
+    fWindow->ResizeTo(10, 10);
+    ProcessEvents();
+    EXPECT_EQ(fWindow->Bounds(), BRect(0, 0, 80, 100));
+    struct Case {
+        float width, height;
+        int32 imageWidth, imageHeight;
+    };
+    for (const Case& c : {Case{1000.0f, 500.5f, 384, 384}, Case{-3.0f, 99.9f, 0, 99}}) {
+        WaitForRender();
+        fView->FrameResized(c.width, c.height);
+        EXPECT_EQ(gImageWidth, c.imageWidth);
+        EXPECT_EQ(gImageHeight, c.imageHeight);
+    }
+    WaitForRender();
+}
+
+TEST_F(ViewerTest, RenderIsWholeWhateverThreadsTheSystemRefuses)
+{
+    for (int32 refused : {1, gWorkerCount}) {
+        WaitForRender();
+        const std::vector<uint8> before = BitmapBytes();
+        platform_test::FailNextSpawns(refused);
+        fView->SetIterations(fView->fIterations == 32 ? 64 : 32);
+        WaitForRender();
+        EXPECT_EQ(BitmapBytes(), Reference(*fView->fCalc, before)) << refused;
+        for (int32 i = 0; i < gWorkerCount; ++i)
+            EXPECT_FALSE(gUnclaimedShare[i].load()) << i;
+    }
+    if (gWorkerCount < 2)
+        return; // a long render would run on this thread
+    // A stop reaches the share of a refused thread too.
+    platform_test::FailNextSpawns(1);
+    StartLongRender();
+    fView->StopRender();
+    EXPECT_FALSE(AnyWorkerRunning());
+}
+
+TEST_F(ViewerTest, CloseDuringARenderStopsFirstAndClosesOnTheSecondPass)
+{
+    StartLongRender();
+    EXPECT_FALSE(fWindow->QuitRequested());
+    EXPECT_FALSE(fView->fRendering);
+    EXPECT_FALSE(AnyWorkerRunning());
+    EXPECT_TRUE(IsOpen(fWindow));
+    // The request it posted comes back: the window closes, the application
+    // quits and takes the panel along.
+    ProcessEvents();
+    EXPECT_TRUE(platform_test::Windows().empty());
+}
+
+TEST_F(ViewerTest, CloseBoxEndsEverythingBusyOrIdle)
+{
+    for (bool busy : {true, false}) {
+        if (busy)
+            StartLongRender();
+        else
+            WaitForRender();
+        platform_test::ClickCloseBox(fWindow);
+        ProcessEvents();
+        EXPECT_TRUE(platform_test::Windows().empty()) << busy;
+        for (int32 i = 0; i < gWorkerCount; ++i)
+            EXPECT_EQ(gWorkerThreads[i], kNoThread) << i;
+        SetUp();
+    }
+}
