@@ -111,7 +111,6 @@ const BadLine kBadLines[] = {
     {"FramesWithAStrayPercent", {"--frames", "3", "-o", "%s-%d.png"}, "--output", "%% for a percent", "\"%s-%d.png\""},
     {"FieldWithoutFrames", {"-o", "f-%04d.png"}, "--output", "without a frame number field", "\"f-%04d.png\""},
     {"EndValueWithoutFrames", {"--to-morph", "2", "-o", "keep.png"}, "--to-morph", "only with --frames", "no --frames"},
-    {"FrameRangeWithoutFrames", {"--frame-range", "0:1", "-o", "keep.png"}, "--frame-range", "only with --frames", "no --frames"},
     {"FrameRangeBeyondTheFrames", {"--frames", "10", "--frame-range", "3:10", "-o", "f%d.png"}, "--frame-range", "J < 10", "\"3:10\""},
     {"FrameRangeReversed", {"--frames", "10", "--frame-range", "5:4", "-o", "f%d.png"}, "--frame-range", "I <= J", "\"5:4\""},
 };
