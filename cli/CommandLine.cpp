@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "FrameName.h"
 #include "OutputFile.h"
 #include "ParseArguments.h"
 #include "ProcessorCount.h"
@@ -10,6 +11,7 @@
 #include <iostream>
 #include <memory>
 #include <new>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -45,41 +47,81 @@ std::int32_t Complain(const std::string& message, std::int32_t status)
     return status;
 }
 
-// Why the output cannot be written, with the path as typed, escaped so that
-// the complaint stays one line.
-std::int32_t RefuseOutput(const std::string& expected, const std::string& output,
-                          const std::string& reason)
+// Why the file at path cannot be written, with the path as typed, escaped
+// so that the complaint stays one line.
+std::string OutputComplaint(const std::string& path, const std::string& reason)
 {
-    return Complain("--output: expected " + expected + ", got " + Quoted(output) + reason,
-                    kExitRefused);
+    return "--output: expected a writable file name, got " + Quoted(path) + " (" + reason + ")";
 }
 
-std::int32_t RenderAndWrite(const RenderOptions& options, const ThreadStarter& startThread)
+// The picture of frame k: the animation's values there, or the one picture.
+PictureDescription FramePicture(const RenderOptions& options, std::int32_t frame)
 {
-    const std::string& output = options.output;
+    PictureDescription picture = options.picture;
+    if (options.frames == 0)
+        return picture;
+    LyapParameters& f = picture.fractal;
+    const LyapFrameValues v = InterpolateFrame(
+        {f.aMin, f.aMax, f.bMin, f.bMax, f.morph, f.firstX, f.contrast}, options.to, frame,
+        options.frames);
+    std::tie(f.aMin, f.aMax, f.bMin, f.bMax, f.morph, f.firstX, f.contrast) =
+        std::tie(v.aMin, v.aMax, v.bMin, v.bMax, v.morph, v.firstX, v.contrast);
+    return picture;
+}
+
+// Renders one picture into path. A complaint is left in complaint, to be
+// printed once the progress bar is gone.
+std::int32_t WritePicture(const PictureDescription& picture, const std::string& path,
+                          ImageFormat format, const RenderControl& control,
+                          std::string& complaint)
+{
     std::string error;
-    auto file = OutputFile::CreateBeside(output, error);
-    if (!file)
-        return RefuseOutput("a writable file name", output, " (" + error + ")");
-    PictureWriter writer(file->Descriptor(), options.picture, options.format);
+    auto file = OutputFile::CreateBeside(path, error);
+    if (!file) {
+        complaint = OutputComplaint(path, error);
+        return kExitRefused;
+    }
+    PictureWriter writer(file->Descriptor(), picture, format);
     const RowSink sink = [&](const std::uint8_t* rows, std::int32_t count) {
         if (writer.WriteSampleRows(rows, count))
             return true;
         error = writer.Error();
         return false;
     };
-    RenderOutcome outcome;
-    {
-        ProgressBar bar(!options.quiet && isatty(STDERR_FILENO) == 1);
-        const RenderControl control{options.threads, &gInterruptSignal,
-                                    [&bar](double f) { bar.Update(f); }, startThread};
-        outcome = RenderBands(options.picture, sink, control);
-    }
+    const RenderOutcome outcome = RenderBands(picture, sink, control);
     if (outcome == RenderOutcome::kInterrupted || gInterruptSignal.load() != 0)
         return kExitSignalBase + gInterruptSignal.load();
-    if (outcome == RenderOutcome::kSinkFailed || !file->MoveIntoPlace(error))
-        return RefuseOutput("a writable file name", output, " (" + error + " while writing)");
+    if (outcome == RenderOutcome::kSinkFailed || !file->MoveIntoPlace(error)) {
+        complaint = OutputComplaint(path, error + " while writing");
+        return kExitRefused;
+    }
     return kExitWritten;
+}
+
+// The picture, or the animation's frames in order: each a file of its own,
+// complete or not there at all; the first failure ends the run.
+std::int32_t RenderAndWrite(const RenderOptions& options, const ThreadStarter& startThread)
+{
+    std::string complaint;
+    std::int32_t status = kExitWritten;
+    {
+        ProgressBar bar(!options.quiet && isatty(STDERR_FILENO) == 1);
+        const std::int32_t count = options.lastFrame - options.firstFrame + 1;
+        for (std::int32_t k = options.firstFrame; k <= options.lastFrame && status == kExitWritten; ++k) {
+            const std::int32_t done = k - options.firstFrame;
+            const std::string label = options.frames == 0 ? std::string()
+                : "frame " + std::to_string(done + 1) + "/" + std::to_string(count) + " ";
+            const RenderControl control{options.threads, &gInterruptSignal,
+                                        [&](double f) { bar.Update((done + f) / count, label); },
+                                        startThread};
+            const std::string path = options.frames == 0 ? options.output
+                                                         : FrameFileName(options.output, k);
+            status = WritePicture(FramePicture(options, k), path, options.format, control, complaint);
+        }
+    }
+    if (!complaint.empty())
+        Complain(complaint, status);
+    return status;
 }
 
 } // namespace

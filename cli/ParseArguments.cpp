@@ -1,5 +1,8 @@
 #include "ParseArguments.h"
 
+#include "FrameName.h"
+#include "ParameterReader.h"
+
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -11,6 +14,8 @@
 #include <memory>
 #include <optional>
 #include <sstream>
+#include <tuple>
+#include <utility>
 
 std::string Quoted(std::string_view text)
 {
@@ -100,6 +105,12 @@ struct CommandLineRules {
                  "ombrelia-render"};
     std::map<std::string, std::string> expected;
 
+    explicit CommandLineRules(RenderOptions& options);
+
+    // Whether the option (by its long name) was on the command line.
+    bool Given(const std::string& name) const { return app.count(name) > 0; }
+
+private:
     // One declaration per option: its names, help, what it accepts (for the
     // help and the complaints) and how its text is read. A second use of an
     // option is refused.
@@ -123,28 +134,79 @@ struct CommandLineRules {
             expected["-" + name] = accepted;
     }
 
-    CommandLineRules(RenderOptions& options, std::int32_t defaultThreads);
+    // The help's default: the field's value, or for the last frame's values
+    // (byDefault empty) the first frame's.
+    void Rates(const std::string& name, const std::string& help, double& low, double& high,
+               const std::string& byDefault)
+    {
+        Declare(name, "MIN:MAX", help + " (default " + byDefault + ")",
+                "MIN:MAX, two finite numbers", [&low, &high](std::string_view t) {
+                    return ReadPair(t, ':', Reader([&](std::string_view v) { return ReadReal(v, low); }),
+                                    Reader([&](std::string_view v) { return ReadReal(v, high); }));
+                });
+    }
+
+    void Real(const std::string& name, const std::string& valueName, const std::string& help,
+              double& field, const std::string& byDefault)
+    {
+        Declare(name, valueName, help + " (default " + byDefault + ")", "a finite number",
+                [&field](std::string_view t) { return ReadReal(t, field); });
+    }
+
+    void Whole(const std::string& name, const std::string& valueName, const std::string& help,
+               std::int32_t& field, std::int32_t low, std::int32_t high)
+    {
+        const std::string accepted =
+            low == 1 ? WholeFromOneTo(high)
+                     : "a whole number from " + std::to_string(low) + " to " + std::to_string(high);
+        Declare(name, valueName, help, accepted, [&field, low, high](std::string_view t) {
+            return ReadWhole(t, field, low, high);
+        });
+    }
+
+    void DeclarePicture(RenderOptions& options);
+    void DeclareAnimation(RenderOptions& options);
 };
 
-CommandLineRules::CommandLineRules(RenderOptions& o, std::int32_t defaultThreads)
+CommandLineRules::CommandLineRules(RenderOptions& o)
 {
-    PictureDescription& p = o.picture;
-    LyapParameters& f = p.fractal;
     app.set_version_flag("--version", kVersion);
     app.allow_extras();
     app.footer("The same command writes the same file whatever the machine or --threads.\n\n"
                "Exit status: 0 the file was written; 1 not enough memory; 2 bad command\n"
                "line, or the file cannot be written there (no room, no permission, no such\n"
                "folder); 130 interrupted (SIGINT); 143 terminated (SIGTERM). Unless it is 0,\n"
-               "nothing is written and an existing file is left as it was.");
-    Declare("-o,--output", "FILE", "the file to write (required); .png or .pgm, or set --format",
+               "nothing is written and an existing file is left as it was (of an animation,\n"
+               "the frames finished before stay).");
+    Declare("-o,--output", "FILE",
+            "the file to write (required); .png or .pgm, or set --format. With --frames a "
+            "pattern with one frame number field: %d, or %05d for 00042",
             "a file name", [&](std::string_view t) { o.output = t; return !t.empty(); });
+    Declare("--from", "FILE.png",
+            "start from the values a PNG of this program or of the viewer holds; every "
+            "other option given changes its value",
+            "a file name", [&](std::string_view t) { o.from = t; return !t.empty(); });
     Declare("--format", "png|pgm",
             "png: colour from the palette; pgm: the raw colour values 0..255", "png or pgm",
             [&](std::string_view t) {
                 o.format = t == "pgm" ? ImageFormat::kPgm : ImageFormat::kPng;
                 return t == "png" || t == "pgm";
             });
+    DeclarePicture(o);
+    Whole("--threads", "T", "worker threads (default: the processors available)", o.threads, 1,
+          kMaxThreads);
+    Declare("-q,--quiet", "", "no progress bar", "no value", [&](std::string_view t) {
+        o.quiet = true;
+        return t == "true";
+    });
+    app.get_option("--quiet")->disable_flag_override();
+    DeclareAnimation(o);
+}
+
+void CommandLineRules::DeclarePicture(RenderOptions& o)
+{
+    PictureDescription& p = o.picture;
+    LyapParameters& f = p.fractal;
     Declare("--size", "WxH", "image size (default 384x384)",
             "WIDTHxHEIGHT, each side " + WholeFromOneTo(kMaxImageSide),
             [&](std::string_view t) {
@@ -157,42 +219,35 @@ CommandLineRules::CommandLineRules(RenderOptions& o, std::int32_t defaultThreads
             [&](std::string_view t) {
                 return ReadWhole(t, f.iterations, 2, kMaxIterations) && f.iterations % 2 == 0;
             });
-    const auto rates = [this](const char* name, const char* help, double& low, double& high) {
-        Declare(name, "MIN:MAX",
-                std::string(help) + " (default " + Text(low) + ":" + Text(high) + ")",
-                "MIN:MAX, two finite numbers", [&low, &high](std::string_view t) {
-                    return ReadPair(t, ':', Reader([&](std::string_view v) { return ReadReal(v, low); }),
-                                    Reader([&](std::string_view v) { return ReadReal(v, high); }));
-                });
-    };
-    rates("--a", "rate a across the columns", f.aMin, f.aMax);
-    rates("--b", "rate b down the rows", f.bMin, f.bMax);
-    const auto real = [this](const char* name, const char* valueName, const char* help,
-                             double& field) {
-        Declare(name, valueName, std::string(help) + " (default " + Text(field) + ")",
-                "a finite number", [&field](std::string_view t) { return ReadReal(t, field); });
-    };
-    real("--morph", "M", "twice the point the derivative is taken about", f.morph);
-    real("--first-x", "X", "starting value of every orbit", f.firstX);
-    real("--contrast", "C", "colour values per unit of exponent", f.contrast);
-    const auto whole = [this](const char* name, const char* valueName, const std::string& help,
-                              std::int32_t& field, std::int32_t high) {
-        Declare(name, valueName, help, WholeFromOneTo(high),
-                [&field, high](std::string_view t) { return ReadWhole(t, field, 1, high); });
-    };
-    whole("--palette", "1..4", "the viewer's Palette1..Palette4 (default 1)", p.palette,
+    Rates("--a", "rate a across the columns", f.aMin, f.aMax, Text(f.aMin) + ":" + Text(f.aMax));
+    Rates("--b", "rate b down the rows", f.bMin, f.bMax, Text(f.bMin) + ":" + Text(f.bMax));
+    Real("--morph", "M", "twice the point the derivative is taken about", f.morph, Text(f.morph));
+    Real("--first-x", "X", "starting value of every orbit", f.firstX, Text(f.firstX));
+    Real("--contrast", "C", "colour values per unit of exponent", f.contrast, Text(f.contrast));
+    Whole("--palette", "1..4", "the viewer's Palette1..Palette4 (default 1)", p.palette, 1,
           kPaletteChoices);
-    whole("--threads", "T",
-          "worker threads (default: the processors available, here " +
-              std::to_string(defaultThreads) + ")",
-          o.threads, kMaxThreads);
-    whole("--supersample", "K", "K x K samples per pixel, averaged; PNG only (default 1)",
-          p.supersample, kMaxSupersample);
-    Declare("-q,--quiet", "", "no progress bar", "no value", [&](std::string_view t) {
-        o.quiet = true;
-        return t == "true";
-    });
-    app.get_option("--quiet")->disable_flag_override();
+    Whole("--supersample", "K", "K x K samples per pixel, averaged; PNG only (default 1)",
+          p.supersample, 1, kMaxSupersample);
+}
+
+void CommandLineRules::DeclareAnimation(RenderOptions& o)
+{
+    Whole("--frames", "F",
+          "an animation: F frames from the values above to the --to-* values, the ranges "
+          "moving as a steady zoom",
+          o.frames, 2, kMaxFrames);
+    const std::string first = "the first frame's";
+    Rates("--to-a", "the last frame's rate a", o.to.aMin, o.to.aMax, first);
+    Rates("--to-b", "the last frame's rate b", o.to.bMin, o.to.bMax, first);
+    Real("--to-morph", "M", "the last frame's morph", o.to.morph, first);
+    Real("--to-first-x", "X", "the last frame's first x", o.to.firstX, first);
+    Real("--to-contrast", "C", "the last frame's contrast", o.to.contrast, first);
+    Declare("--frame-range", "I:J", "write only frames I to J, counted from 0 (default all)",
+            "I:J, two whole numbers from 0 to " + std::to_string(kMaxFrames - 1),
+            [&](std::string_view t) {
+                return ReadPair(t, ':', Reader([&](std::string_view v) { return ReadWhole(v, o.firstFrame, 0, kMaxFrames - 1); }),
+                                Reader([&](std::string_view v) { return ReadWhole(v, o.lastFrame, 0, kMaxFrames - 1); }));
+            });
 }
 
 // CLI11's own complaints in the one-line form of the others: "--size:
@@ -217,7 +272,7 @@ std::string Reworded(const CLI::ParseError& error, const CommandLineRules& rules
 }
 
 // Checks that need every option: the output and its format.
-std::optional<std::string> CheckCombination(RenderOptions& options, bool formatGiven)
+std::optional<std::string> CheckOutput(RenderOptions& options, bool formatGiven)
 {
     if (options.output.empty())
         return "--output: expected a file name ending in .png or .pgm (required), got nothing";
@@ -235,17 +290,58 @@ std::optional<std::string> CheckCombination(RenderOptions& options, bool formatG
     return std::nullopt;
 }
 
-} // namespace
-
-ParsedCommand ParseArguments(const std::vector<std::string>& args,
-                             std::int32_t defaultThreads)
+// The animation's options together: the pattern, the range, and the end
+// values, which default to the first frame's.
+std::optional<std::string> CheckAnimation(RenderOptions& o, const CommandLineRules& rules)
 {
-    const auto Failure = [](std::string complaint) {
-        return ParsedCommand{CommandAction::kError, {}, std::move(complaint)};
-    };
-    ParsedCommand result;
-    result.options.threads = defaultThreads;
-    CommandLineRules rules(result.options, defaultThreads);
+    const std::int32_t fields = FrameFieldCount(o.output);
+    if (o.frames == 0) {
+        for (const char* name : {"--to-a", "--to-b", "--to-morph", "--to-first-x",
+                                 "--to-contrast", "--frame-range"})
+            if (rules.Given(name))
+                return std::string(name) + ": expected only with --frames, got no --frames";
+        if (fields > 0)
+            return "--output: expected a file name without a frame number field (given "
+                   "--frames, one), got " + Quoted(o.output);
+        return std::nullopt;
+    }
+    if (fields != 1)
+        return "--output: expected with --frames a file name with one frame number field "
+               "(%d, %05d or %5d; %% for a percent sign), got " + Quoted(o.output);
+    if (!rules.Given("--frame-range")) {
+        o.firstFrame = 0;
+        o.lastFrame = o.frames - 1;
+    } else if (o.firstFrame > o.lastFrame || o.lastFrame >= o.frames) {
+        return "--frame-range: expected I:J with I <= J < " + std::to_string(o.frames) +
+               " (the frames), got " +
+               Quoted(std::to_string(o.firstFrame) + ":" + std::to_string(o.lastFrame));
+    }
+    const LyapParameters& f = o.picture.fractal;
+    if (!rules.Given("--to-a"))
+        std::tie(o.to.aMin, o.to.aMax) = std::pair(f.aMin, f.aMax);
+    if (!rules.Given("--to-b"))
+        std::tie(o.to.bMin, o.to.bMax) = std::pair(f.bMin, f.bMax);
+    if (!rules.Given("--to-morph"))
+        o.to.morph = f.morph;
+    if (!rules.Given("--to-first-x"))
+        o.to.firstX = f.firstX;
+    if (!rules.Given("--to-contrast"))
+        o.to.contrast = f.contrast;
+    return std::nullopt;
+}
+
+ParsedCommand Failure(std::string complaint)
+{
+    return ParsedCommand{CommandAction::kError, {}, std::move(complaint)};
+}
+
+// One parse of the arguments over start (the defaults, or a picture's
+// values); wholeCommand: the checks of a whole command line too.
+ParsedCommand ParseOver(const std::vector<std::string>& args, const RenderOptions& start,
+                        bool wholeCommand)
+{
+    ParsedCommand result{CommandAction::kRender, start, {}};
+    CommandLineRules rules(result.options);
     try {
         // CLI11 takes the arguments last first.
         rules.app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
@@ -261,7 +357,65 @@ ParsedCommand ParseArguments(const std::vector<std::string>& args,
     if (const auto extras = rules.app.remaining(); !extras.empty())
         return Failure((extras.front().starts_with("-") ? "unknown option " : "unexpected argument ") +
                        Quoted(extras.front()) + "; ombrelia-render --help lists the accepted options");
-    if (const auto complaint = CheckCombination(result.options, rules.app.count("--format") > 0))
+    if (!wholeCommand)
+        return result;
+    if (auto complaint = CheckOutput(result.options, rules.Given("--format")))
+        return Failure(*complaint);
+    if (auto complaint = CheckAnimation(result.options, rules))
         return Failure(*complaint);
     return result;
+}
+
+// The text between the quotes Quoted puts around it.
+std::string Escaped(std::string_view text)
+{
+    const std::string quoted = Quoted(text);
+    return quoted.substr(1, quoted.size() - 2);
+}
+
+} // namespace
+
+std::optional<std::string> ReadParameterValues(std::string_view text, RenderOptions& options)
+{
+    std::string reason;
+    const auto fields = ParseParameterText(text, reason);
+    if (!fields)
+        return Escaped(reason);
+    const auto field = [&fields](const char* key) { return fields->find(key)->second; };
+    // Other sequences are for the calculator to take first.
+    if (field("sequence") != "AB")
+        return "sequence " + field("sequence") + ", of which only AB is rendered so far";
+    // Through the options themselves, so that a value read is held to
+    // exactly the limits of the same value typed.
+    const ParsedCommand read = ParseOver(
+        {"--size=" + field("width") + "x" + field("height"), "--iterations=" + field("iterations"),
+         "--a=" + field("a-min") + ":" + field("a-max"), "--b=" + field("b-min") + ":" + field("b-max"),
+         "--morph=" + field("morph"), "--first-x=" + field("first-x"),
+         "--contrast=" + field("contrast"), "--palette=" + field("palette"),
+         "--supersample=" + field("supersample")},
+        options, false);
+    if (read.action != CommandAction::kRender)
+        return read.text;
+    options = read.options;
+    return std::nullopt;
+}
+
+ParsedCommand ParseArguments(const std::vector<std::string>& args,
+                             std::int32_t defaultThreads)
+{
+    RenderOptions start;
+    start.threads = defaultThreads;
+    ParsedCommand parsed = ParseOver(args, start, true);
+    if (parsed.action != CommandAction::kRender || parsed.options.from.empty())
+        return parsed;
+    // The picture's values first, then the command line again over them.
+    const std::string& from = parsed.options.from;
+    std::string reason;
+    const auto text = ReadParameterChunk(from, reason);
+    if (!text)
+        return Failure("--from: expected a PNG file written by Ombrelia, got " + Quoted(from) +
+                       " (" + Escaped(reason) + ")");
+    if (const auto complaint = ReadParameterValues(*text, start))
+        return Failure("--from: " + Quoted(from) + " holds a value not accepted: " + *complaint);
+    return ParseOver(args, start, true);
 }

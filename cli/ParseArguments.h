@@ -6,6 +6,7 @@
 #include "RenderOptions.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,9 +22,15 @@ struct ParsedCommand {
 };
 
 // args excludes the program name. defaultThreads is used when --threads is
-// not given.
+// not given. With --from the picture's values are read first, and every
+// other option given changes them.
 ParsedCommand ParseArguments(const std::vector<std::string>& args,
                              std::int32_t defaultThreads);
+
+// Reads the values of a parameter text (as written into every PNG) into
+// options, held to the very limits of the options that set them; nothing on
+// success, otherwise the complaint, one line.
+std::optional<std::string> ReadParameterValues(std::string_view text, RenderOptions& options);
 
 // The given text between quotes, with control characters, quotes and
 // backslashes escaped, so that a complaint stays one line whatever was typed.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <string>
 
 class ProgressBar {
 public:
@@ -11,8 +12,9 @@ public:
     // Clears the bar's line if it was shown.
     ~ProgressBar();
 
-    // fraction 0..1. Nothing is shown during the first half second.
-    void Update(double fraction);
+    // fraction 0..1 of the whole run; label (say "frame 3/120 ") goes
+    // before the bar. Nothing is shown during the first half second.
+    void Update(double fraction, const std::string& label = "");
 
 private:
     bool fEnabled;

@@ -2,6 +2,7 @@
 // give the viewer's first picture.
 #pragma once
 
+#include "LyapAnimation.h"
 #include "PictureDescription.h"
 #include "PictureWriter.h"
 
@@ -9,11 +10,18 @@
 #include <string>
 
 struct RenderOptions {
-    PictureDescription picture;
-    std::string output;
+    PictureDescription picture;  // of an animation, its first frame
+    std::string output;          // of an animation, the frame name pattern
+    std::string from;            // --from: the PNG the values were read from
     ImageFormat format = ImageFormat::kPng;
     std::int32_t threads = 1;
     bool quiet = false;
+    // An animation of `frames` frames (0: one picture) from the picture's
+    // values to `to`, of which frames firstFrame..lastFrame are written.
+    std::int32_t frames = 0;
+    LyapFrameValues to{};
+    std::int32_t firstFrame = 0;
+    std::int32_t lastFrame = 0;
 };
 
 // PNG allows more, but a side beyond this is more than any disk holds.
@@ -22,3 +30,4 @@ constexpr std::int32_t kMaxIterations = 1000000;
 constexpr std::int32_t kMaxThreads = 64;
 constexpr std::int32_t kMaxSupersample = 8;
 constexpr std::int32_t kPaletteChoices = 4;
+constexpr std::int32_t kMaxFrames = 100000;

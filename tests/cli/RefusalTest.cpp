@@ -3,12 +3,16 @@
 // the path, what is accepted and what was given, print nothing on standard
 // output, and leave the folder it ran in exactly as it was (earlier pictures
 // untouched, no temporary file left).
+#include "PngStream.h"
+#include "PictureDescription.h"
 #include "RenderProcess.h"
 #include "RestrictedFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <iostream>
+#include <unistd.h>
 
 namespace {
 
@@ -21,8 +25,32 @@ struct BadLine {
     FolderLimit limit = FolderLimit::kNone;
 };
 
-const std::map<std::string, std::string> kEarlierFiles = {
-    {"keep.pgm", "an earlier grey picture"}, {"keep.png", "an earlier colour picture"}};
+// A 1 x 1 PNG with one text chunk.
+std::string PngHolding(const std::string& keyword, const std::string& text)
+{
+    const ScratchFolder folder;
+    const int fd = open((folder.Path() / "p.png").c_str(), O_WRONLY | O_CREAT, 0600);
+    const PaletteColours colours{};
+    const std::uint8_t pixel = 0;
+    PngStream(fd, 1, 1, &colours, {{keyword, text}}).WriteRows(&pixel, 1);
+    close(fd);
+    return ReadWholeFile(folder.Path() / "p.png");
+}
+
+// The pictures the --from rows read, beside the earlier pictures.
+const std::map<std::string, std::string>& EarlierFiles()
+{
+    static const std::string good = ParameterText(PictureDescription{});
+    const auto changed = [](const std::string& from, const std::string& to) {
+        return PngHolding(kParameterKeyword, std::string(good).replace(good.find(from), from.size(), to));
+    };
+    static const std::map<std::string, std::string> files = {
+        {"keep.pgm", "an earlier grey picture"}, {"keep.png", "an earlier colour picture"},
+        {"plain.png", PngHolding("Comment", good)}, {"v2.png", changed("version=1", "version=2")},
+        {"odd.png", changed("iterations=16", "iterations=7")}, {"bad.png", changed("width=384", "width")},
+        {"aab.png", changed("sequence=AB", "sequence=AAB")}};
+    return files;
+}
 
 // Bigger than the small disk however they compress.
 const std::vector<std::string> kBigPgm = {"--size", "512x512", "--iterations", "2", "-o", "keep.pgm"};
@@ -70,6 +98,21 @@ const BadLine kBadLines[] = {
     {"SupersampleWithPgm", {"--supersample", "2", "--format", "pgm", "-o", "keep.png"}, "--supersample", "1 with PGM", "\"2\""},
     {"QuietWithValue", {"--quiet=yes", "-o", "keep.png"}, "--quiet", "no value", "\"yes\""},
     {"QuietRepeated", {"-q", "--quiet", "-o", "keep.png"}, "--quiet", "at most once", "again"},
+    {"FromAFileThatIsNotThere", {"--from", "gone.png", "-o", "keep.png"}, "--from", "PNG file", "\"gone.png\" (No such file"},
+    {"FromNotAPng", {"--from", "keep.pgm", "-o", "keep.png"}, "--from", "PNG file", "\"keep.pgm\" (not a PNG file)"},
+    {"FromAPngWithoutParameters", {"--from", "plain.png", "-o", "keep.png"}, "--from", "PNG file", "(no ombrelia-parameters text"},
+    {"FromMalformedParameters", {"--from", "bad.png", "-o", "keep.png"}, "--from", "\"bad.png\"", "not key=value"},
+    {"FromAnUnknownVersion", {"--from", "v2.png", "-o", "keep.png"}, "--from", "\"v2.png\"", "version 2"},
+    {"FromAValueOutOfRange", {"--from", "odd.png", "-o", "keep.png"}, "--iterations: expected an even", "odd.png", "\"7\""},
+    {"FromASequenceNotYetRendered", {"--from", "aab.png", "-o", "keep.png"}, "--from", "only AB", "AAB"},
+    {"FramesTooMany", {"--frames", "100001", "-o", "f%d.png"}, "--frames", "2 to 100000", "\"100001\""},
+    {"FramesWithoutAField", {"--frames", "3", "-o", "keep.png"}, "--output", "one frame number field", "\"keep.png\""},
+    {"FramesWithTwoFields", {"--frames", "3", "-o", "f%d-%05d.png"}, "--output", "one frame number field", "\"f%d-%05d.png\""},
+    {"FramesWithAStrayPercent", {"--frames", "3", "-o", "%s-%d.png"}, "--output", "%% for a percent", "\"%s-%d.png\""},
+    {"FieldWithoutFrames", {"-o", "f-%04d.png"}, "--output", "without a frame number field", "\"f-%04d.png\""},
+    {"EndValueWithoutFrames", {"--to-morph", "2", "-o", "keep.png"}, "--to-morph", "only with --frames", "no --frames"},
+    {"FrameRangeBeyondTheFrames", {"--frames", "10", "--frame-range", "3:10", "-o", "f%d.png"}, "--frame-range", "J < 10", "\"3:10\""},
+    {"FrameRangeReversed", {"--frames", "10", "--frame-range", "5:4", "-o", "f%d.png"}, "--frame-range", "I <= J", "\"5:4\""},
 };
 
 class Refusal : public testing::TestWithParam<BadLine> {};
@@ -77,7 +120,7 @@ class Refusal : public testing::TestWithParam<BadLine> {};
 TEST_P(Refusal, ExitsWith2AndOneLineAndLeavesTheFolderAsItWas)
 {
     const BadLine& line = GetParam();
-    const RestrictedFolder folder(line.limit, kEarlierFiles);
+    const RestrictedFolder folder(line.limit, EarlierFiles());
     if (!folder.Unavailable().empty()) {
         // Printed as well, so that a skipped row shows why in any log.
         std::cout << "skipped " << line.name << ": " << folder.Unavailable() << '\n';
@@ -94,7 +137,7 @@ TEST_P(Refusal, ExitsWith2AndOneLineAndLeavesTheFolderAsItWas)
     for (const std::string& part : {line.option, line.accepted, line.given})
         EXPECT_NE(message.find(part), std::string::npos) << part;
     EXPECT_EQ(FileNamesIn(folder.Path()), before);
-    for (const auto& [name, contents] : kEarlierFiles)
+    for (const auto& [name, contents] : EarlierFiles())
         EXPECT_EQ(ReadWholeFile(folder.Path() / name), contents) << name;
 }
 

@@ -3,6 +3,7 @@
 // own decoder), and a run ends cleanly however it ends.
 #include "BandedRender.h"
 #include "ParseArguments.h"
+#include "PictureWriter.h"
 #include "PngStream.h"
 #include "RenderProcess.h"
 #include "TLyapCalc.h"
@@ -156,6 +157,57 @@ TEST(RenderProgram, ParameterTextReadsBackAsTheSameDoubles)
     const std::string text = ParameterText(Picture({"--a", "0.1:0.30000000000000004", "--morph", "-1e-300"}));
     EXPECT_NE(text.find("a-min=0.1\na-max=0.30000000000000004\n"), std::string::npos) << text;
     EXPECT_NE(text.find("morph=-1e-300\n"), std::string::npos) << text;
+}
+
+// The file's values, then the options given over them; the viewer's save
+// (WritePictureFile) writes the renderer's very bytes.
+TEST(RenderProgram, FromAPictureRendersItAgainByteForByteAndOptionsOverrideItsValues)
+{
+    const ScratchFolder folder;
+    const auto file = [&](const char* name) { return ReadWholeFile(folder.Path() / name); };
+    std::vector<std::string> args = {"--size", "61x47", "--a", "3.1:3.9", "--b", "2.9:3.5", "--iterations", "30",
+                                     "--morph", "0.9", "--first-x", "0.3", "--contrast", "90", "--palette", "2"};
+    for (const char* k : {"1", "2"}) {
+        std::vector<std::string> first = args;
+        first.insert(first.end(), {"--supersample", k});
+        std::string error;
+        ASSERT_TRUE(WritePictureFile(folder.Path() / "saved.png", Picture(first), ImageFormat::kPng, error)) << error;
+        first.insert(first.end(), {"-o", "first.png"});
+        ASSERT_EQ(RunRender(first, folder.Path()).exitStatus, 0);
+        ASSERT_EQ(RunRender({"--from", "first.png", "-o", "again.png"}, folder.Path()).exitStatus, 0);
+        EXPECT_TRUE(file("again.png") == file("first.png")) << "supersample " << k;
+        EXPECT_TRUE(file("saved.png") == file("first.png")) << "supersample " << k;
+    }
+    ASSERT_EQ(RunRender({"--from", "first.png", "--iterations", "8", "--size", "20x10", "-o", "over.png"}, folder.Path()).exitStatus, 0);
+    args.insert(args.end(), {"--supersample", "2"});
+    PictureDescription changed = Picture(args);
+    changed.fractal.iterations = 8;
+    std::tie(changed.width, changed.height) = std::pair(20, 10);
+    std::string text;
+    DecodePng(file("over.png"), text);
+    EXPECT_NE(text.find(ParameterText(changed)), std::string::npos) << text;
+}
+
+// Each frame holds its own values, whichever range and threads wrote it.
+TEST(RenderProgram, AnimationFramesAreTheSameFilesAloneOrInARangeAndRenderAgainFromThemselves)
+{
+    const ScratchFolder folder;
+    const std::vector<std::string> animation = {"--size", "40x30", "--a", "2:4", "--to-a", "3.5:3.6", "--b", "2:4",
+                                                "--to-b", "3:3.1", "--to-contrast", "60", "--frames", "5"};
+    std::vector<std::string> all = animation, alone = animation;
+    all.insert(all.end(), {"--threads", "3", "-o", "all-%d.png"});
+    alone.insert(alone.end(), {"--frame-range", "3:3", "--threads", "1", "-o", "alone-%03d.png"});
+    ASSERT_EQ(RunRender(all, folder.Path()).exitStatus, 0);
+    ASSERT_EQ(RunRender(alone, folder.Path()).exitStatus, 0);
+    EXPECT_TRUE(ReadWholeFile(folder.Path() / "alone-003.png") == ReadWholeFile(folder.Path() / "all-3.png"));
+    ASSERT_EQ(RunRender({"--from", "all-3.png", "-o", "again.png"}, folder.Path()).exitStatus, 0);
+    EXPECT_TRUE(ReadWholeFile(folder.Path() / "again.png") == ReadWholeFile(folder.Path() / "all-3.png"));
+    std::string first, last;
+    DecodePng(ReadWholeFile(folder.Path() / "all-0.png"), first);
+    DecodePng(ReadWholeFile(folder.Path() / "all-4.png"), last);
+    EXPECT_NE(first.find("a-min=2\na-max=4\nb-min=2\nb-max=4\nmorph=1\nfirst-x=0.5\ncontrast=128\n"), std::string::npos);
+    EXPECT_NE(last.find("a-min=3.5\na-max=3.6\nb-min=3\nb-max=3.1\nmorph=1\nfirst-x=0.5\ncontrast=60\n"), std::string::npos);
+    EXPECT_EQ(FileNamesIn(folder.Path()).size(), 7u);
 }
 
 TEST(RenderProgram, InterruptedItExitsWith128PlusTheSignalAndLeavesNoFile)
