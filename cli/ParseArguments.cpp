@@ -219,6 +219,14 @@ void CommandLineRules::DeclarePicture(RenderOptions& o)
             [&](std::string_view t) {
                 return ReadWhole(t, f.iterations, 2, kMaxIterations) && f.iterations % 2 == 0;
             });
+    Declare("--sequence", "S",
+            "rates step by step: letter k mod the length, A for a and B for b (default AB)",
+            "1 to 64 letters, each A or B", [&](std::string_view t) {
+                const auto sequence = ParseLyapSequence(t);
+                if (sequence)
+                    f.sequence = *sequence;
+                return sequence.has_value();
+            });
     Rates("--a", "rate a across the columns", f.aMin, f.aMax, Text(f.aMin) + ":" + Text(f.aMax));
     Rates("--b", "rate b down the rows", f.bMin, f.bMax, Text(f.bMin) + ":" + Text(f.bMax));
     Real("--morph", "M", "twice the point the derivative is taken about", f.morph, Text(f.morph));
@@ -382,13 +390,11 @@ std::optional<std::string> ReadParameterValues(std::string_view text, RenderOpti
     if (!fields)
         return Escaped(reason);
     const auto field = [&fields](const char* key) { return fields->find(key)->second; };
-    // Other sequences are for the calculator to take first.
-    if (field("sequence") != "AB")
-        return "sequence " + field("sequence") + ", of which only AB is rendered so far";
     // Through the options themselves, so that a value read is held to
     // exactly the limits of the same value typed.
     const ParsedCommand read = ParseOver(
         {"--size=" + field("width") + "x" + field("height"), "--iterations=" + field("iterations"),
+         "--sequence=" + field("sequence"),
          "--a=" + field("a-min") + ":" + field("a-max"), "--b=" + field("b-min") + ":" + field("b-max"),
          "--morph=" + field("morph"), "--first-x=" + field("first-x"),
          "--contrast=" + field("contrast"), "--palette=" + field("palette"),

@@ -18,12 +18,10 @@ std::string ExactText(double value)
 std::string ParameterText(const PictureDescription& picture)
 {
     const LyapParameters& f = picture.fractal;
-    // The rate sequence is always AB today; the key is there so that other
-    // sequences can be told apart later.
     return "version=1\n"
            "width=" + std::to_string(picture.width) + "\n"
            "height=" + std::to_string(picture.height) + "\n"
-           "sequence=AB\n"
+           "sequence=" + LyapSequenceText(f.sequence) + "\n"
            "iterations=" + std::to_string(f.iterations) + "\n"
            "a-min=" + ExactText(f.aMin) + "\n"
            "a-max=" + ExactText(f.aMax) + "\n"

@@ -3,6 +3,8 @@
 // renderer's option defaults both read them from here.
 #pragma once
 
+#include "LyapSequence.h"
+
 #include <cstdint>
 
 struct LyapParameters {
@@ -14,4 +16,5 @@ struct LyapParameters {
     double morph = 1.0;
     double firstX = 0.5;
     double contrast = 128.0;
+    LyapSequence sequence = kLyapSequenceAB;
 };

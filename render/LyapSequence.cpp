@@ -14,3 +14,11 @@ std::optional<LyapSequence> ParseLyapSequence(std::string_view text)
     }
     return s;
 }
+
+std::string LyapSequenceText(const LyapSequence& s)
+{
+    std::string text;
+    for (std::int32_t i = 0; i < s.length && i < kLyapMaxSequence; ++i)
+        text += ((s.bSteps >> i) & 1) != 0 ? 'B' : 'A';
+    return text;
+}

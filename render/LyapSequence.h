@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 struct LyapSequence {
@@ -19,6 +20,8 @@ inline constexpr LyapSequence kLyapSequenceAB{0b10, 2};
 // The sequence a text spells: 1 to 64 letters, each A or B in either case;
 // nothing for any other text.
 std::optional<LyapSequence> ParseLyapSequence(std::string_view text);
+// The letters of a sequence, in capitals: the text ParseLyapSequence reads.
+std::string LyapSequenceText(const LyapSequence& s);
 
 // The letters below `count` (0 .. 64) of a pattern.
 inline std::uint64_t LyapFirstLetters(std::uint64_t bits, std::int32_t count)

@@ -46,6 +46,8 @@ void TLyapCalc::SetParameters(const LyapParameters& parameters)
     fMorph = parameters.morph;
     fFirstX = parameters.firstX;
     fContrast = parameters.contrast;
+    fSequence = parameters.sequence.bSteps;
+    fSequenceLength = parameters.sequence.length;
     fState.store(kParamsChanged);
 }
 

@@ -21,6 +21,7 @@ PictureDescription TShowBit::DescribeRender() const
     picture.fractal.morph = fCalc->fMorph;
     picture.fractal.firstX = fCalc->fFirstX;
     picture.fractal.contrast = fCalc->fContrast;
+    picture.fractal.sequence = {fCalc->fSequence, fCalc->fSequenceLength};
     picture.width = gImageWidth;
     picture.height = gImageHeight;
     picture.palette = fPalette + 1;
