@@ -47,8 +47,7 @@ const std::map<std::string, std::string>& EarlierFiles()
     static const std::map<std::string, std::string> files = {
         {"keep.pgm", "an earlier grey picture"}, {"keep.png", "an earlier colour picture"},
         {"plain.png", PngHolding("Comment", good)}, {"v2.png", changed("version=1", "version=2")},
-        {"odd.png", changed("iterations=16", "iterations=7")}, {"bad.png", changed("width=384", "width")},
-        {"aab.png", changed("sequence=AB", "sequence=AAB")}};
+        {"odd.png", changed("iterations=16", "iterations=7")}, {"bad.png", changed("width=384", "width")}};
     return files;
 }
 
@@ -104,7 +103,9 @@ const BadLine kBadLines[] = {
     {"FromMalformedParameters", {"--from", "bad.png", "-o", "keep.png"}, "--from", "\"bad.png\"", "not key=value"},
     {"FromAnUnknownVersion", {"--from", "v2.png", "-o", "keep.png"}, "--from", "\"v2.png\"", "version 2"},
     {"FromAValueOutOfRange", {"--from", "odd.png", "-o", "keep.png"}, "--iterations: expected an even", "odd.png", "\"7\""},
-    {"FromASequenceNotYetRendered", {"--from", "aab.png", "-o", "keep.png"}, "--from", "only AB", "AAB"},
+    {"SequenceEmpty", {"--sequence", "", "-o", "keep.png"}, "--sequence", "1 to 64 letters", "\"\""},
+    {"SequenceOfAnotherLetter", {"--sequence", "ABC", "-o", "keep.png"}, "--sequence", "each A or B", "\"ABC\""},
+    {"SequenceTooLong", {"--sequence", std::string(65, 'B'), "-o", "keep.png"}, "--sequence", "1 to 64", "BBBB"},
     {"FramesTooMany", {"--frames", "100001", "-o", "f%d.png"}, "--frames", "2 to 100000", "\"100001\""},
     {"FramesWithoutAField", {"--frames", "3", "-o", "keep.png"}, "--output", "one frame number field", "\"keep.png\""},
     {"FramesWithTwoFields", {"--frames", "3", "-o", "f%d-%05d.png"}, "--output", "one frame number field", "\"f%d-%05d.png\""},
