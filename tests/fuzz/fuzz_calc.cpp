@@ -9,17 +9,16 @@
 #include "LyapSequence.h"
 #include "TLyapCalc.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <vector>
 
 namespace {
 
-constexpr int kMaxSide = 24;
-constexpr int kMaxIterations = 64;
+constexpr int kMaxSide = 24, kMaxIterations = 64;
 // Long orbits, where products pass through the subnormal range.
-constexpr int kLongIterationsMin = 400;
-constexpr int kLongIterationsMax = 1200;
+constexpr int kLongIterationsMin = 400, kLongIterationsMax = 1200;
 constexpr std::uint8_t kUnwritten = 0xFF;
 constexpr std::size_t kGuard = 64;
 
@@ -32,25 +31,14 @@ std::array<std::uint8_t, 256> HalfMap()
     return map;
 }
 
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+void Check(bool condition) { if (!condition) std::abort(); }
 
 void SetParameters(TLyapCalc& calc, ByteReader& in)
 {
-    calc.fAMin = in.Take<double>();
-    calc.fAMax = in.Take<double>();
-    calc.fBMin = in.Take<double>();
-    calc.fBMax = in.Take<double>();
-    calc.fMorph = in.Take<double>();
-    calc.fFirstX = in.Take<double>();
-    calc.fContrast = in.Take<double>();
-    calc.fMorphSlopeX = in.Take<double>();
-    calc.fMorphSlopeY = in.Take<double>();
-    calc.fFirstXSlopeX = in.Take<double>();
-    calc.fFirstXSlopeY = in.Take<double>();
+    for (double* field : {&calc.fAMin, &calc.fAMax, &calc.fBMin, &calc.fBMax, &calc.fMorph,
+                          &calc.fFirstX, &calc.fContrast, &calc.fMorphSlopeX, &calc.fMorphSlopeY,
+                          &calc.fFirstXSlopeX, &calc.fFirstXSlopeY})
+        *field = in.Take<double>();
     const auto flags = in.Take<std::uint8_t>();
     const bool longOrbits = flags % 8 == 0;
     // The top bit picks a rate sequence other than AB (keeping the inputs
@@ -79,34 +67,26 @@ void RunPassAndCheck(TLyapCalc& calc, ByteReader& in, const std::uint8_t* map)
     const std::int32_t firstRow = in.Take<std::uint8_t>() % 2 ? in.Take<std::int32_t>()
                                                                : in.TakeInRange(0, 70);
 
-    std::vector<std::uint8_t> buffer(kGuard + static_cast<std::size_t>(height) * bytesPerRow + kGuard,
-                                     kUnwritten);
-    std::vector<std::uint8_t> plainBuffer = buffer;
+    // Both kernels from the same parameters, each into its own guarded buffer.
+    auto pass = [&](TLyapCalc& c, LyapKernel kernel) {
+        std::vector<std::uint8_t> buffer(2 * kGuard + static_cast<std::size_t>(height) * bytesPerRow,
+                                         kUnwritten);
+        SetLyapKernel(kernel);
+        c.SetSize(buffer.data() + kGuard, width, height, bytesPerRow);
+        c.Calculate(map, rowStep, firstRow);
+        SetLyapKernel(LyapKernel::Fast);
+        return buffer;
+    };
     TLyapCalc plain = calc;
-    plain.SetSize(plainBuffer.data() + kGuard, width, height, bytesPerRow);
-    SetLyapKernel(LyapKernel::Plain);
-    plain.Calculate(map, rowStep, firstRow);
-    SetLyapKernel(LyapKernel::Fast);
-
-    std::uint8_t* image = buffer.data() + kGuard;
-    calc.SetSize(image, width, height, bytesPerRow);
-    calc.Calculate(map, rowStep, firstRow);
-    Check(calc.fState.load() == TLyapCalc::kNoRequest);
-    Check(buffer == plainBuffer);
-
+    const std::vector<std::uint8_t> buffer = pass(calc, LyapKernel::Fast);
+    Check(calc.fState.load() == TLyapCalc::kNoRequest && buffer == pass(plain, LyapKernel::Plain));
+    const std::int64_t stride = std::max(bytesPerRow, 1);  // 0 describes an empty image
     for (std::size_t i = 0; i < buffer.size(); ++i) {
-        const std::int64_t offset = static_cast<std::int64_t>(i) - static_cast<std::int64_t>(kGuard);
-        const bool inImage = offset >= 0 && offset < static_cast<std::int64_t>(height) * bytesPerRow;
-        bool mine = false;
-        if (inImage && rowStep >= 1 && firstRow >= 0) {
-            const std::int64_t row = offset / bytesPerRow;
-            const std::int64_t column = offset % bytesPerRow;
-            mine = column < width && row >= firstRow && (row - firstRow) % rowStep == 0;
-        }
-        if (mine)
-            Check(buffer[i] < 128);
-        else
-            Check(buffer[i] == kUnwritten);
+        const auto offset = static_cast<std::int64_t>(i) - static_cast<std::int64_t>(kGuard);
+        const std::int64_t row = offset / stride, column = offset % stride;
+        const bool mine = offset >= 0 && row < height && column < width && rowStep >= 1 &&
+                          firstRow >= 0 && row >= firstRow && (row - firstRow) % rowStep == 0;
+        Check(mine ? buffer[i] < 128 : buffer[i] == kUnwritten);
     }
 }
 
@@ -120,21 +100,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetParameters(calc, in);
     for (int step = 0; step < 8 && !in.Empty(); ++step) {
         switch (in.Take<std::uint8_t>() % 5) {
-        case 0:
-            RunPassAndCheck(calc, in, map.data());
-            break;
-        case 1:
-            calc.ZoomOut(in.Take<double>());
-            break;
-        case 2:
-            calc.SetZoomStart(in.Take<std::int32_t>(), in.Take<std::int32_t>());
-            break;
-        case 3:
-            calc.SetZoomEnd(in.Take<std::int32_t>(), in.Take<std::int32_t>());
-            break;
-        case 4:
-            SetParameters(calc, in);
-            break;
+        case 0: RunPassAndCheck(calc, in, map.data()); break;
+        case 1: calc.ZoomOut(in.Take<double>()); break;
+        case 2: calc.SetZoomStart(in.Take<std::int32_t>(), in.Take<std::int32_t>()); break;
+        case 3: calc.SetZoomEnd(in.Take<std::int32_t>(), in.Take<std::int32_t>()); break;
+        case 4: SetParameters(calc, in); break;
         }
     }
     RunPassAndCheck(calc, in, map.data());

@@ -7,40 +7,29 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-struct Point {
-    double a, b;
-    std::int32_t iterations;
-    double contrast, firstX;
-    int value;
-};
-
 // Worked points: the defaults (N 16, x0 0.5, m 0.5, contrast 128) and the
-// edges around them.
+// edges around them: chaotic (3.2, 3.8); product 0 held at the floor (2, 2),
+// whose floored exponent (ln 1e-307 + 24 ln 2) / 16 = -43.14 is graded at
+// contrast 5; long orbits underflowing to the floor; contrast 0; no steps;
+// first x infinite (NaN orbit).
 TEST(LyapCalc, WorkedPointsHaveTheirColourValues)
 {
-    const Point points[] = {
-        {3.5, 3.5, 16, 128, 0.5, 111}, {3.0, 3.0, 16, 128, 0.5, 17},
-        {3.2, 3.8, 16, 128, 0.5, 255},  // chaotic
-        {2.0, 2.0, 16, 128, 0.5, 255},  // product 0, held at the floor
-        // The floored exponent (ln 1e-307 + 24 ln 2) / 16 = -43.14 graded.
-        {2.0, 2.0, 16, 5, 0.5, 215},
-        {3.5, 3.5, 512, 128, 0.5, 7},  // long orbits underflow to the floor
-        {3.5, 3.5, 2, 128, 0.5, 255},
-        {3.5, 3.5, 16, 0, 0.5, 0}, {3.2, 3.8, 16, 0, 0.5, 255},  // contrast 0
-        {3.5, 3.5, 0, 128, 0.5, 0},  // no steps, no exponent
-        {3.0, 3.0, 16, 128, kInf, 255}, {3.0, 3.0, 16, 128, kNaN, 255},  // NaN
+    struct { double a, b; std::int32_t iterations; double contrast, firstX; int value; } const points[] = {
+        {3.5, 3.5, 16, 128, 0.5, 111}, {3.0, 3.0, 16, 128, 0.5, 17}, {3.2, 3.8, 16, 128, 0.5, 255},
+        {2.0, 2.0, 16, 128, 0.5, 255}, {2.0, 2.0, 16, 5, 0.5, 215}, {3.5, 3.5, 512, 128, 0.5, 7},
+        {3.5, 3.5, 2, 128, 0.5, 255}, {3.5, 3.5, 16, 0, 0.5, 0}, {3.2, 3.8, 16, 0, 0.5, 255},
+        {3.5, 3.5, 0, 128, 0.5, 0}, {3.0, 3.0, 16, 128, kInf, 255}, {3.0, 3.0, 16, 128, kNaN, 255},
     };
-    for (const Point& p : points) {
+    for (const auto& p : points) {
         TLyapCalc calc;
-        calc.fIterations = p.iterations;
-        calc.fContrast = p.contrast;
-        calc.fFirstX = p.firstX;
+        std::tie(calc.fIterations, calc.fContrast, calc.fFirstX) = std::tuple(p.iterations, p.contrast, p.firstX);
         EXPECT_EQ(ColourValueAt(calc, p.a, p.b), p.value)
             << p.a << ", " << p.b << ", N " << p.iterations << ", contrast "
             << p.contrast << ", x0 " << p.firstX;
@@ -52,8 +41,7 @@ TEST(LyapCalc, WorkedPointsHaveTheirColourValues)
 double ExponentBySumOfLogs(const std::string& sequence, double a, double b, int n,
                            double x0, double m)
 {
-    double x = x0;
-    double sum = 0.0;
+    double x = x0, sum = 0.0;
     for (int k = 0; k < n; ++k) {
         const double r = std::toupper(sequence[k % sequence.size()]) == 'A' ? a : b;
         x = r * x * (1 - x);
@@ -67,12 +55,9 @@ TEST(LyapCalc, ColourValuesAgreeWithTheSumOfLogarithmsForEverySequence)
     int compared = 0;
     for (const std::string sequence : {"AB", "AABAB", "bbbabbaaaaaa"}) {
         TLyapCalc calc;
-        const LyapSequence parsed = ParseLyapSequence(sequence).value();
-        calc.fSequence = parsed.bSteps;
-        calc.fSequenceLength = parsed.length;
+        std::tie(calc.fSequence, calc.fSequenceLength) = std::tuple(ParseLyapSequence(sequence)->bSteps, sequence.size());
         calc.fMorph = 1.2;  // m = 0.6: the morph centre really moves the factor
-        calc.fFirstX = 0.3;
-        calc.fIterations = 24;
+        std::tie(calc.fFirstX, calc.fIterations) = std::tuple(0.3, 24);
         const double step = sequence == "AB" ? 0.173 : 0.5;
         for (double a = 2.05; a < 4.0; a += step) {
             for (double b = 2.05; b < 4.0; b += step) {
@@ -91,12 +76,8 @@ TEST(LyapCalc, ColourValuesAgreeWithTheSumOfLogarithmsForEverySequence)
 
 TEST(LyapCalc, SequenceWithoutBUsesNoB)
 {
-    auto rows = [](double bMin) {
-        return Render(LyapKernel::Plain, 16, 4, [bMin](TLyapCalc& c) {
-            c.fSequence = 0;
-            c.fSequenceLength = 3;  // AAA
-            c.fBMin = bMin;
-        });
+    auto rows = [](double bMin) {  // sequence AAA
+        return Render(LyapKernel::Plain, 16, 4, [bMin](TLyapCalc& c) { std::tie(c.fSequence, c.fSequenceLength, c.fBMin) = std::tuple(0, 3, bMin); });
     };
     const auto image = rows(2.0);
     EXPECT_EQ(rows(std::numeric_limits<double>::quiet_NaN()), image);
@@ -108,8 +89,7 @@ TEST(LyapSequence, ParsesOneToSixtyFourLettersAOrB)
 {
     const std::string longest(64, 'B');
     EXPECT_EQ(ParseLyapSequence("AB")->bSteps, kLyapSequenceAB.bSteps);
-    EXPECT_EQ(ParseLyapSequence("aBbA")->bSteps, 0b0110u);
-    EXPECT_EQ(ParseLyapSequence("aBbA")->length, 4);
+    EXPECT_TRUE(ParseLyapSequence("aBbA")->bSteps == 0b0110u && ParseLyapSequence("aBbA")->length == 4);
     EXPECT_EQ(ParseLyapSequence(longest)->bSteps, ~std::uint64_t{0});
     for (const std::string& bad : std::vector<std::string>{"", longest + "A", "ABC", "A B", "AB\n"})
         EXPECT_FALSE(ParseLyapSequence(bad)) << bad;
@@ -118,18 +98,12 @@ TEST(LyapSequence, ParsesOneToSixtyFourLettersAOrB)
 TEST(LyapCalc, PassClampsAllFourLimitsAndWritesThemBack)
 {
     TLyapCalc calc;
-    calc.fAMin = -1.0;
-    calc.fAMax = 9.0;
-    calc.fBMin = -2.0;
-    calc.fBMax = 8.5;
-    std::uint8_t pixels[4];
+    std::tie(calc.fAMin, calc.fAMax, calc.fBMin, calc.fBMax) = std::tuple(-1.0, 9.0, -2.0, 8.5);
+    std::uint8_t pixels[4];  // the limits are taken at the pass start
     calc.SetSize(pixels, 2, 2, 2);
     calc.Calculate(IdentityMap(), 1, 0);
-    EXPECT_EQ(calc.fAMin, calc.fLogFloor);
-    EXPECT_EQ(calc.fBMin, calc.fLogFloor);
-    EXPECT_EQ(calc.fAMax, 8.0);
-    EXPECT_EQ(calc.fBMax, 8.0);
-    EXPECT_EQ(calc.fASpan, 8.0 - calc.fLogFloor);
+    const double floor = calc.fLogFloor;
+    EXPECT_EQ(std::tuple(calc.fAMin, calc.fAMax, calc.fBMin, calc.fBMax, calc.fASpan), std::tuple(floor, 8.0, floor, 8.0, 8.0 - floor));
 }
 
 // Column i, row j of the 4 x 8 default image is the point (2 + i/2, 2 + j/4),
@@ -141,12 +115,10 @@ TEST(LyapCalc, EachShareWritesExactlyItsInterleavedRows)
     for (int j = 0; j < kHeight; ++j)
         for (int i = 0; i < kWidth; ++i)
             whole.push_back(ColourValueAt(TLyapCalc(), 2 + i / 2.0, 2 + j / 4.0));
-    const std::int32_t shares[][2] = {{1, 0}, {4, 1}, {3, 2}, {8, 5}, {1, 7},
-                                      {2, 8}, {0, 0}, {-3, 1}, {1, -1},
-                                      {std::numeric_limits<std::int32_t>::max(), 3}};
+    const std::int32_t shares[][2] = {{1, 0}, {4, 1}, {3, 2}, {8, 5}, {1, 7}, {2, 8}, {0, 0},
+                                      {-3, 1}, {1, -1}, {std::numeric_limits<std::int32_t>::max(), 3}};
     for (const auto [step, first] : shares) {
-        const auto image = Render(LyapKernel::Plain, kWidth, kHeight,
-                                  [](TLyapCalc&) {}, step, first);
+        const auto image = Render(LyapKernel::Plain, kWidth, kHeight, [](TLyapCalc&) {}, step, first);
         for (int j = 0; j < kHeight; ++j) {
             const bool mine = step > 0 && first >= 0 && j >= first && (j - first) % step == 0;
             for (int i = 0; i < kWidth; ++i)
@@ -158,15 +130,11 @@ TEST(LyapCalc, EachShareWritesExactlyItsInterleavedRows)
 
 TEST(LyapCalc, CopyTakesTheRequestWordAlong)
 {
-    TLyapCalc calc;
-    calc.fState = TLyapCalc::kStopRequested;
-    calc.fAMin = 2.5;
-    TLyapCalc assigned;
+    TLyapCalc calc, assigned;
+    std::tie(calc.fState, calc.fAMin) = std::tuple(TLyapCalc::kStopRequested, 2.5);
     assigned = calc;
     const TLyapCalc constructed(calc);
-    EXPECT_EQ(assigned.fState.load(), TLyapCalc::kStopRequested);
-    EXPECT_EQ(constructed.fState.load(), TLyapCalc::kStopRequested);
-    EXPECT_EQ(constructed.fAMin, 2.5);
+    EXPECT_EQ(std::tuple(assigned.fState.load(), constructed.fState.load(), constructed.fAMin), std::tuple(TLyapCalc::kStopRequested, TLyapCalc::kStopRequested, 2.5));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <numeric>
+#include <tuple>
 #include <vector>
 
 inline constexpr std::uint8_t kUntouched = 0xA5;
@@ -20,11 +21,8 @@ inline constexpr std::uint8_t kUntouched = 0xA5;
 // Entry v is v: the image then holds the colour values themselves.
 inline const std::uint8_t* IdentityMap()
 {
-    static const auto map = [] {
-        std::array<std::uint8_t, 256> m;
-        std::iota(m.begin(), m.end(), 0);
-        return m;
-    }();
+    static std::array<std::uint8_t, 256> map;
+    std::iota(map.begin(), map.end(), 0);
     return map.data();
 }
 
@@ -55,10 +53,7 @@ inline int ColourValueAt(const TLyapCalc& calc, double a, double b)
 {
     return Render(LyapKernel::Plain, 1, 1, [&](TLyapCalc& c) {
         c = calc;
-        c.fAMin = a;
-        c.fAMax = a + 1.0;
-        c.fBMin = b;
-        c.fBMax = b + 1.0;
+        std::tie(c.fAMin, c.fAMax, c.fBMin, c.fBMax) = std::tuple(a, a + 1.0, b, b + 1.0);
     })[0];
 }
 

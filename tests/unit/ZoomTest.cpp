@@ -1,6 +1,7 @@
 #include "LyapTestSupport.h"
 
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -15,16 +16,10 @@ TLyapCalc CalculatedAt384(TLyapCalc calc)
     return calc;
 }
 
-struct Zoom {
-    std::int32_t x1, y1, x2, y2;
-    double morphSlopeX, morphSlopeY;
-    // aMin, aMax, bMin, bMax, morph, first x, then the four slopes after it
-    double expected[10];
-};
-
 TEST(LyapZoom, SelectionsNarrowTheRangesAndScaleTheSlopes)
 {
-    const Zoom zooms[] = {
+    // Expected: aMin, aMax, bMin, bMax, morph, first x, then the four slopes.
+    struct { std::int32_t x1, y1, x2, y2; double morphSlopeX, morphSlopeY, expected[10]; } const zooms[] = {
         // The view's selection (100, 50, 195, 145), columns 5 pixels right.
         {105, 50, 200, 145, 0.0, 0.0,
          {2 + 210.0 / 384, 2 + 400.0 / 384, 2 + 100.0 / 384, 2 + 290.0 / 384, 1.0,
@@ -33,7 +28,7 @@ TEST(LyapZoom, SelectionsNarrowTheRangesAndScaleTheSlopes)
         {288, 384, 96, 192, 0.5, 0.25,
          {2.5, 3.5, 3.0, 4.0, 1.25, 0.625, 0.25, 0.125, 0.05, 0.1}},
     };
-    for (const Zoom& z : zooms) {
+    for (const auto& z : zooms) {
         TLyapCalc calc;
         calc.fMorphSlopeX = z.morphSlopeX;
         calc.fMorphSlopeY = z.morphSlopeY;
@@ -51,23 +46,17 @@ TEST(LyapZoom, SelectionsNarrowTheRangesAndScaleTheSlopes)
     }
 }
 
-TEST(LyapZoom, WithoutAFirstCornerOnlyTheSecondIsStored)
+// Without a first corner only the second is stored; extreme corners do not
+// overflow.
+TEST(LyapZoom, UnusualCornersAreHandledSafely)
 {
     TLyapCalc calc = CalculatedAt384(TLyapCalc());
     calc.fState = TLyapCalc::kNoRequest;
     calc.SetZoomStart(-1, 30);
     calc.SetZoomEnd(200, 145);
-    EXPECT_EQ(calc.fSelX2, 200);
-    EXPECT_EQ(calc.fAMax, 4.0);
-    EXPECT_EQ(calc.fState.load(), TLyapCalc::kNoRequest);
-}
-
-TEST(LyapZoom, ExtremeCornersDoNotOverflow)
-{
-    TLyapCalc calc = CalculatedAt384(TLyapCalc());
+    EXPECT_EQ(std::tuple(calc.fSelX2, calc.fAMax, calc.fState.load()), std::tuple(200, 4.0, TLyapCalc::kNoRequest));
     calc.SetZoomStart(0, std::numeric_limits<std::int32_t>::min());
-    calc.SetZoomEnd(std::numeric_limits<std::int32_t>::max(),
-                    std::numeric_limits<std::int32_t>::max());
+    calc.SetZoomEnd(std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max());
     EXPECT_GT(calc.fFirstXSlopeY, 0.0);
 }
 
@@ -77,10 +66,9 @@ TEST(LyapZoom, ZoomOutWidensBothRangesAboutTheirCentres)
     calc.SetZoomStart(105, 50);
     calc.SetZoomEnd(200, 100);  // a over 190/384, b over 100/384
     calc.ZoomOut(2.0);
-    EXPECT_DOUBLE_EQ(calc.fAMin, 2 + 115.0 / 384);
-    EXPECT_DOUBLE_EQ(calc.fAMax, 2 + 495.0 / 384);
-    EXPECT_DOUBLE_EQ(calc.fBMin, 2 + 50.0 / 384);
-    EXPECT_DOUBLE_EQ(calc.fBMax, 2 + 250.0 / 384);
+    for (const auto& [got, expected] : {std::pair{calc.fAMin, 115.0}, {calc.fAMax, 495.0},
+                                       {calc.fBMin, 50.0}, {calc.fBMax, 250.0}})
+        EXPECT_DOUBLE_EQ(got, 2 + expected / 384) << expected;
 }
 
 }  // namespace
