@@ -5,6 +5,8 @@
 #include "Window.h"
 #include "WindowImpl.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -24,19 +26,17 @@ constexpr int kAlertLookMs = 5;
 
 rgb_color PixelOf(const QImage& image, int32 x, int32 y)
 {
-    if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
+    if (!image.valid(x, y))
         return rgb_color{0, 0, 0, 0};
     const QRgb pixel = image.pixel(x, y);
-    return rgb_color{static_cast<uint8>(qRed(pixel)), static_cast<uint8>(qGreen(pixel)),
-                     static_cast<uint8>(qBlue(pixel)), 255};
+    return rgb_color{uint8(qRed(pixel)), uint8(qGreen(pixel)), uint8(qBlue(pixel)), 255};
 }
 
 QMessageBox* ShownAlert()
 {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
+    for (QWidget* widget : QApplication::topLevelWidgets())
         if (auto* box = qobject_cast<QMessageBox*>(widget); box != nullptr && box->isVisible())
             return box;
-    }
     return nullptr;
 }
 
@@ -59,20 +59,10 @@ void ProcessEvents(int maxMs)
     QCoreApplication::processEvents(QEventLoop::AllEvents); // the repaints they asked for
 }
 
-void DeliverPulse(BWindow* window)
-{
-    PulseWindow(window);
-}
-
-void ClickCloseBox(BWindow* window)
-{
-    window->Impl().widget->close();
-}
-
-std::vector<BWindow*> Windows()
-{
-    return AllWindows();
-}
+void DeliverPulse(BWindow* window) { PulseWindow(window); }
+void ClickCloseBox(BWindow* window) { window->Impl().widget->close(); }
+std::vector<BWindow*> Windows() { return AllWindows(); }
+bool IsOpen(BWindow* window) { return std::ranges::count(AllWindows(), window) != 0; }
 
 void PostPress(BView* view, BPoint where, uint32 buttons)
 {
@@ -81,9 +71,8 @@ void PostPress(BView* view, BPoint where, uint32 buttons)
     const Qt::MouseButton button = (buttons & B_SECONDARY_MOUSE_BUTTON) != 0 ? Qt::RightButton
         : (buttons & B_TERTIARY_MOUSE_BUTTON) != 0                          ? Qt::MiddleButton
                                                                              : Qt::LeftButton;
-    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonPress, local,
-                                                        target->mapToGlobal(local), button,
-                                                        button, Qt::NoModifier));
+    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonPress, local, target->mapToGlobal(local),
+                                                        button, button, Qt::NoModifier));
 }
 
 // Looks for the alert until it is up: the answer is given from inside the
@@ -108,11 +97,7 @@ void AnswerNextAlert(int32 buttonIndex)
     timer->start(kAlertLookMs);
 }
 
-rgb_color ViewPixel(BView* view, int32 x, int32 y)
-{
-    return PixelOf(view->Impl().Backing(), x, y);
-}
-
+rgb_color ViewPixel(BView* view, int32 x, int32 y) { return PixelOf(view->Impl().Backing(), x, y); }
 rgb_color WindowPixel(BWindow* window, int32 x, int32 y)
 {
     return PixelOf(window->Impl().widget->grab().toImage(), x, y);

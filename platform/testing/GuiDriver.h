@@ -21,6 +21,7 @@ void DeliverPulse(BWindow* window);
 void ClickCloseBox(BWindow* window);
 // The windows alive now, in creation order.
 std::vector<BWindow*> Windows();
+bool IsOpen(BWindow* window);
 // Queues a press of `buttons` at `where` (view coordinates) for the view.
 void PostPress(BView* view, BPoint where, uint32 buttons);
 // Answers the next alert as soon as it is up: clicks the button of this

@@ -36,9 +36,7 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 # --- an X server of our own, on a display number it finds free itself ---
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
-    2>"$work/xvfb.log" &
-xvfb_pid=$!
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" & xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -n1 "$work/display")"
@@ -50,8 +48,7 @@ export DBUS_SESSION_BUS_ADDRESS="disabled:"
 echo "display $DISPLAY"
 
 # --- the program ---
-"$binary" >"$work/ombrelia.log" 2>&1 &
-app_pid=$!
+"$binary" >"$work/ombrelia.log" 2>&1 & app_pid=$!
 
 main=$(timeout 20 xdotool search --sync --name '^Ombrelia 0\.10$' | head -n1)
 [ -n "$main" ] || fail "the main window did not appear"
@@ -64,21 +61,15 @@ geometry() {
     eval "$(xdotool getwindowgeometry --shell "$1")"
     X=$((X)); Y=$((Y)); W=$((WIDTH)); H=$((HEIGHT))
 }
-geometry "$main"
-main_x=$X; main_y=$Y; main_w=$W; main_h=$H
+geometry "$main"; main_x=$X; main_y=$Y; main_w=$W; main_h=$H
 
 # The image fills the window below the menu bar; its size is the window's
 # width, so its top is the window's bottom less that height.
 image_size=$main_w image_x=$main_x image_y=$((main_y + main_h - main_w))
 [ "$image_size" -ge 200 ] || fail "the image area is only $image_size pixels wide"
 
-shot_image() { # name
-    import -window root -crop "${image_size}x${image_size}+${image_x}+${image_y}" \
-        +repage "$shots/$1.png"
-}
-differing_pixels() { # a b
-    compare -metric AE "$shots/$1.png" "$shots/$2.png" null: 2>&1 | cut -d' ' -f1
-}
+shot_image() { import -window root -crop "${image_size}x${image_size}+${image_x}+${image_y}" +repage "$shots/$1.png"; }
+differing_pixels() { compare -metric AE "$shots/$1.png" "$shots/$2.png" null: 2>&1 | cut -d' ' -f1; }
 # Waits until two screenshots 0.6 s apart agree: the render has finished.
 settle() { # name
     shot_image "$1.prev"
@@ -100,29 +91,22 @@ settle start
 
 # --- Palette3 from the menu bar: find the menu titles in a screenshot ---
 menu_h=$((image_y - main_y))
-import -window root -crop "${main_w}x${menu_h}+${main_x}+${main_y}" +repage \
-    "$shots/menubar.png"
+import -window root -crop "${main_w}x${menu_h}+${main_x}+${main_y}" +repage "$shots/menubar.png"
 titles=$(convert "$shots/menubar.png" -colorspace gray -depth 8 gray:- | python3 -c '
 import sys
 w, h = int(sys.argv[1]), int(sys.argv[2])
 data = sys.stdin.buffer.read()
 dark = [x for x in range(w) if any(data[y * w + x] < 110 for y in range(h))]
-runs = [[dark[0], dark[0]]] if dark else []
-for x in dark[1:]:
-    if x - runs[-1][1] > 10:
-        runs.append([x, x])
-    runs[-1][1] = x
-print(" ".join(str((a + b) // 2) for a, b in runs))
+starts = [x for i, x in enumerate(dark) if i == 0 or x - dark[i - 1] > 10]
+ends = [x for i, x in enumerate(dark) if i == len(dark) - 1 or dark[i + 1] - x > 10]
+print(" ".join(str((a + b) // 2) for a, b in zip(starts, ends)))
 ' "$main_w" "$menu_h")
 echo "menu titles at x = $titles"
 read -r -a title_x <<<"$titles"
 [ "${#title_x[@]}" -ge 4 ] || fail "found ${#title_x[@]} menu titles, not 4"
 menu_y=$((main_y + menu_h / 2))
 
-xdotool mousemove $((main_x + title_x[1])) "$menu_y" click 1
-sleep 0.5
-xdotool key Down Down Down Return
-sleep 0.3
+xdotool mousemove $((main_x + title_x[1])) "$menu_y" click 1 sleep 0.5 key Down Down Down Return sleep 0.3
 settle palette3
 expect_changed start palette3 "Palette3"
 
@@ -130,8 +114,7 @@ expect_changed start palette3 "Palette3"
 ax=$((image_x + 100)); ay=$((image_y + 60))
 xdotool mousemove "$ax" "$ay" mousedown 1
 for step in 10 20 40 60 80 100; do xdotool mousemove $((ax + step)) $((ay + step)); sleep 0.05; done
-sleep 0.2
-xdotool mouseup 1
+xdotool sleep 0.2 mouseup 1
 settle zoomed
 expect_changed palette3 zoomed "drag zoom"
 
@@ -152,5 +135,4 @@ for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app_pid" 2>/dev/null && fail "the viewer is still running 10 s after the close request"
 wait "$app_pid"; status=$?; app_pid=""
 [ "$status" = 0 ] || fail "the viewer exited with status $status: $(cat "$work/ombrelia.log")"
-echo "closed with status 0"
-echo "PASS"
+echo "closed with status 0; PASS"

@@ -10,12 +10,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <pthread.h>
+#include <string>
 #include <sys/resource.h>
 #include <unistd.h>
-#include <string>
 
 using namespace platform_test;
 
@@ -23,8 +22,7 @@ namespace {
 
 int Distance(rgb_color a, int red, int green, int blue)
 {
-    return (a.red - red) * (a.red - red) + (a.green - green) * (a.green - green)
-        + (a.blue - blue) * (a.blue - blue);
+    return (a.red - red) * (a.red - red) + (a.green - green) * (a.green - green) + (a.blue - blue) * (a.blue - blue);
 }
 
 TEST(ColorMap, IndexForColorIsTheNearestEntryAndTiesGoToTheLowerIndex)
@@ -35,26 +33,21 @@ TEST(ColorMap, IndexForColorIsTheNearestEntryAndTiesGoToTheLowerIndex)
     };
     // White, black, the primaries; 252 nearer red 251 than 255; grey 130
     // nearer 128 than 125; (2,0,0) and (2,2,2) tie black with level 4.
-    for (const Case& c : {Case{255, 255, 255, 63}, Case{0, 0, 0, 0}, Case{255, 0, 0, 127},
-                          Case{0, 255, 0, 191}, Case{0, 0, 255, 255}, Case{252, 0, 0, 126},
-                          Case{3, 0, 0, 65}, Case{0, 3, 0, 129}, Case{128, 128, 128, 32},
-                          Case{2, 0, 0, 0}, Case{2, 2, 2, 0}})
+    for (const Case& c : {Case{255, 255, 255, 63}, Case{0, 0, 0, 0}, Case{255, 0, 0, 127}, Case{0, 255, 0, 191},
+                          Case{0, 0, 255, 255}, Case{252, 0, 0, 126}, Case{3, 0, 0, 65}, Case{0, 3, 0, 129},
+                          Case{128, 128, 128, 32}, Case{2, 0, 0, 0}, Case{2, 2, 2, 0}})
         EXPECT_EQ(screen.IndexForColor(c.red, c.green, c.blue), c.index) << int(c.red) << "," << int(c.green);
     // And everywhere else, against the definition, over a grid of the cube.
-    for (int red = 0; red < 256; red += 15) {
-        for (int green = 0; green < 256; green += 17) {
+    for (int red = 0; red < 256; red += 15)
+        for (int green = 0; green < 256; green += 17)
             for (int blue = 0; blue < 256; blue += 13) {
                 int best = 0;
-                for (int index = 1; index < 256; ++index) {
+                for (int index = 1; index < 256; ++index)
                     if (Distance(screen.ColorForIndex(uint8(index)), red, green, blue)
                         < Distance(screen.ColorForIndex(uint8(best)), red, green, blue))
                         best = index;
-                }
-                ASSERT_EQ(screen.IndexForColor(uint8(red), uint8(green), uint8(blue)), best)
-                    << red << "," << green << "," << blue;
+                ASSERT_EQ(screen.IndexForColor(uint8(red), uint8(green), uint8(blue)), best) << red << "," << green << "," << blue;
             }
-        }
-    }
 }
 
 TEST(Drawing, InvertedOutlinesCoverBothEdgesAndUndoThemselvesExactly)
@@ -63,36 +56,27 @@ TEST(Drawing, InvertedOutlinesCoverBothEdgesAndUndoThemselvesExactly)
     auto* view = new BView(BRect(0, 0, 120, 100), "view", B_FOLLOW_ALL_SIDES, B_WILL_DRAW);
     window->AddChild(view);
     BBitmap bitmap(BRect(0, 0, 119, 99), B_CMAP8);
-    auto* bits = static_cast<uint8*>(bitmap.Bits());
     for (int32 i = 0; i < bitmap.BitsLength(); ++i)
-        bits[i] = static_cast<uint8>(i * 7 % 251);
+        static_cast<uint8*>(bitmap.Bits())[i] = static_cast<uint8>(i * 7 % 251);
     view->DrawBitmap(&bitmap, BPoint(0, 0));
     std::vector<rgb_color> before;
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 120; ++x)
-            before.push_back(ViewPixel(view, x, y));
-    const auto inverted = [&](int x, int y) {
-        const rgb_color was = before[static_cast<size_t>(y * 120 + x)];
-        const rgb_color now = ViewPixel(view, x, y);
-        return now.red == 255 - was.red && now.green == 255 - was.green && now.blue == 255 - was.blue;
-    };
+    for (int i = 0; i < 120 * 100; ++i)
+        before.push_back(ViewPixel(view, i % 120, i / 120));
     view->SetDrawingMode(B_OP_INVERT);
     view->StrokeRect(BRect(5, 5, 8, 7));
-    for (int x = 4; x <= 9; ++x) {
+    for (int x = 4; x <= 9; ++x)
         for (int y = 4; y <= 8; ++y) {
-            const bool onOutline = x >= 5 && x <= 8 && y >= 5 && y <= 7 && (x == 5 || x == 8 || y == 5 || y == 7);
-            EXPECT_EQ(inverted(x, y), onOutline) << x << "," << y;
+            const rgb_color was = before[static_cast<size_t>(y * 120 + x)], now = ViewPixel(view, x, y);
+            const bool inverted = now.red == 255 - was.red && now.green == 255 - was.green && now.blue == 255 - was.blue;
+            EXPECT_EQ(inverted, x >= 5 && x <= 8 && y >= 5 && y <= 7 && (x == 5 || x == 8 || y == 5 || y == 7)) << x << "," << y;
         }
-    }
     const BRect more[] = {BRect(20, 30, 20, 30), BRect(5, 40, 90, 40), BRect(-5, -5, 200, 200)};
-    for (const BRect& r : more)
-        view->StrokeRect(r);
+    for (int pass = 0; pass < 2; ++pass) // each outline drawn again undoes itself
+        for (const BRect& r : more)
+            view->StrokeRect(r);
     view->StrokeRect(BRect(5, 5, 8, 7));
-    for (const BRect& r : more)
-        view->StrokeRect(r);
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 120; ++x)
-            ASSERT_EQ(ViewPixel(view, x, y), before[static_cast<size_t>(y * 120 + x)]) << x << "," << y;
+    for (int i = 0; i < 120 * 100; ++i)
+        ASSERT_EQ(ViewPixel(view, i % 120, i / 120), before[static_cast<size_t>(i)]) << i % 120 << "," << i / 120;
     delete window;
 }
 
@@ -109,10 +93,10 @@ TEST(Alert, ReturnsTheButtonClickedOrTheOneWhoseShortcutIsEscape)
     }
 }
 
-// Polls the pointer until the buttons are up, as a drag does.
-class DragView : public BView {
+// Logs its hooks; a press polls the pointer until the buttons are up, as a drag does.
+class LogView : public BView {
 public:
-    DragView() : BView(BRect(0, 0, 50, 50), "drag", B_FOLLOW_NONE, B_PULSE_NEEDED) {}
+    LogView() : BView(BRect(0, 0, 50, 50), "drag", B_FOLLOW_NONE, B_PULSE_NEEDED) {}
     void Pulse() override { log += "pulse "; }
     void MouseDown(BPoint) override
     {
@@ -128,7 +112,7 @@ public:
 TEST(Hooks, PulsesFallingDueDuringADragAreDroppedNotRunInsideIt)
 {
     auto* window = new BWindow(BRect(0, 0, 50, 50), "drag", B_TITLED_WINDOW, 0);
-    auto* view = new DragView;
+    auto* view = new LogView;
     window->AddChild(view);
     window->SetPulseRate(1000);
     window->Show();
@@ -143,22 +127,10 @@ public:
     ClosingWindow(uint32 flags, std::string* log, bool agree)
         : BWindow(BRect(0, 0, 50, 50), "closing", B_TITLED_WINDOW, flags), fAgree(agree), fLog(log) {}
     void MessageReceived(BMessage* message) override { *fLog += std::to_string(message->what) + " "; }
-    bool QuitRequested() override
-    {
-        *fLog += "quit? ";
-        return fAgree;
-    }
+    bool QuitRequested() override { *fLog += "quit? "; return fAgree; }
     bool fAgree;
-
-private:
     std::string* fLog;
 };
-
-bool IsOpen(BWindow* window)
-{
-    const std::vector<BWindow*> windows = Windows();
-    return std::find(windows.begin(), windows.end(), window) != windows.end();
-}
 
 TEST(Close, CloseBoxAsksAfterWaitingMessagesAndOnlyAYesDeletes)
 {
@@ -172,8 +144,7 @@ TEST(Close, CloseBoxAsksAfterWaitingMessagesAndOnlyAYesDeletes)
     ClickCloseBox(panel); // it has no close box
     ProcessEvents();
     EXPECT_EQ(log, "7 quit? ");
-    EXPECT_TRUE(IsOpen(window));
-    EXPECT_TRUE(IsOpen(panel));
+    EXPECT_TRUE(IsOpen(window) && IsOpen(panel));
     window->fAgree = true;
     window->PostMessage(B_QUIT_REQUESTED);
     window->PostMessage(8); // dropped with the window
@@ -200,46 +171,36 @@ int32 RecordAndReturnSeven(void* data)
     return 7;
 }
 
-TEST(Threads, ThreadRunsOnlyAfterResumeAndIsJoinedByWait)
-{
-    Probe probe;
-    const thread_id id = spawn_thread(RecordAndReturnSeven, "lcalc1", B_LOW_PRIORITY, &probe);
-    ASSERT_GT(id, 0);
-    snooze(20000);
-    EXPECT_FALSE(probe.ran);
-    EXPECT_EQ(resume_thread(id), B_OK);
-    status_t result = 0;
-    EXPECT_EQ(wait_for_thread(id, &result), B_OK);
-    EXPECT_EQ(result, 7);
-    EXPECT_EQ(probe.seenId.load(), id);
-    EXPECT_STREQ(probe.name, "lcalc1");
-    EXPECT_EQ(probe.niceness.load(), 10); // low priority: nice 10
-    EXPECT_EQ(wait_for_thread(id, &result), B_BAD_THREAD_ID); // already joined
-    EXPECT_EQ(resume_thread(id), B_BAD_THREAD_ID);
-}
-
-TEST(Threads, EveryThreadIsGoneOnceWaitedForResumedOrNot)
+TEST(Threads, ThreadsRunOnlyOnceResumedOrWaitedForAndAreJoined)
 {
     // The first thread may bring the runtime's helpers along: count after it.
     Probe warmUp;
     ASSERT_EQ(wait_for_thread(spawn_thread(RecordAndReturnSeven, "warm-up", B_LOW_PRIORITY, &warmUp), nullptr), B_OK);
-    const int32 before = platform_test::LiveThreadCount();
+    const int32 before = LiveThreadCount();
     Probe probes[8];
     thread_id ids[8];
+    for (int i = 0; i < 8; ++i)
+        ASSERT_GT(ids[i] = spawn_thread(RecordAndReturnSeven, "lcalc1", B_LOW_PRIORITY, &probes[i]), 0);
+    snooze(20000);
     for (int i = 0; i < 8; ++i) {
-        ids[i] = spawn_thread(RecordAndReturnSeven, "worker", B_LOW_PRIORITY, &probes[i]);
-        ASSERT_GT(ids[i], 0);
-        if (i % 2 == 0)
-            resume_thread(ids[i]);
+        EXPECT_FALSE(probes[i].ran) << i;
+        if (i % 2 == 0) {
+            EXPECT_EQ(resume_thread(ids[i]), B_OK);
+        }
     }
-    for (thread_id id : ids)
-        EXPECT_EQ(wait_for_thread(id, nullptr), B_OK);
-    for (const Probe& probe : probes)
-        EXPECT_TRUE(probe.ran); // waiting for a thread never resumed starts it
+    for (int i = 0; i < 8; ++i) { // waiting for a thread never resumed starts it
+        status_t result = 0;
+        EXPECT_EQ(wait_for_thread(ids[i], &result), B_OK);
+        EXPECT_TRUE(probes[i].ran && result == 7 && probes[i].seenId.load() == ids[i]) << i;
+        EXPECT_STREQ(probes[i].name, "lcalc1");
+        EXPECT_EQ(probes[i].niceness.load(), 10); // low priority: nice 10
+        EXPECT_EQ(wait_for_thread(ids[i], &result), B_BAD_THREAD_ID); // already joined
+        EXPECT_EQ(resume_thread(ids[i]), B_BAD_THREAD_ID);
+    }
     // A joined thread's last exit steps may still be under way in the kernel.
-    for (int wait = 0; wait < 100 && platform_test::LiveThreadCount() != before; ++wait)
+    for (int wait = 0; wait < 100 && LiveThreadCount() != before; ++wait)
         snooze(10000);
-    EXPECT_EQ(platform_test::LiveThreadCount(), before);
+    EXPECT_EQ(LiveThreadCount(), before);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cerrno>
 #include <filesystem>
+#include <iterator>
 
 namespace platform_test {
 namespace {
@@ -15,26 +16,21 @@ std::atomic<int64> gSpawnAttempts{0};
 int CreateOrRefuse(pthread_t* handle, void* (*entry)(void*), void* argument)
 {
     ++gSpawnAttempts;
-    for (int32 failing = gFailingSpawns.load(); failing > 0;) {
+    for (int32 failing = gFailingSpawns.load(); failing > 0;)
         if (gFailingSpawns.compare_exchange_weak(failing, failing - 1))
             return EAGAIN;
-    }
     return pthread_create(handle, nullptr, entry, argument);
 }
 
-BPoint Offset(BPoint p, BPoint by, float sign)
-{
-    return BPoint(p.x + sign * by.x, p.y + sign * by.y);
-}
+BPoint Offset(BPoint p, BPoint by, float sign) { return BPoint(p.x + sign * by.x, p.y + sign * by.y); }
 
 } // namespace
 
 void ScriptedUser::Script(BView* view, const std::vector<MouseStep>& steps)
 {
-    const BPoint origin = view->Frame().LeftTop();
     fAhead.clear();
     for (const MouseStep& step : steps)
-        fAhead.push_back({Offset(step.where, origin, 1.0f), step.buttons});
+        fAhead.push_back({Offset(step.where, view->Frame().LeftTop(), 1.0f), step.buttons});
     fAhead.push_back({fAhead.back().where, 0});
     fNow = fAhead.front();
     fAhead.pop_front();
@@ -63,22 +59,12 @@ void InstallTestSeams()
     platform_seam::SetThreadCreator(CreateOrRefuse);
 }
 
-void FailNextSpawns(int32 count)
-{
-    gFailingSpawns = count;
-}
-
-int64 SpawnAttempts()
-{
-    return gSpawnAttempts.load();
-}
+void FailNextSpawns(int32 count) { gFailingSpawns = count; }
+int64 SpawnAttempts() { return gSpawnAttempts.load(); }
 
 int32 LiveThreadCount()
 {
-    int32 count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/task"))
-        ++count;
-    return count;
+    return static_cast<int32>(std::distance(std::filesystem::directory_iterator("/proc/self/task"), {}));
 }
 
 } // namespace platform_test

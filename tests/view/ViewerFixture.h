@@ -4,77 +4,136 @@
 #pragma once
 
 #include "Controls.h"
+#include "InterfaceDefs.h"
 #include "MainWindow.h"
 #include "Menu.h"
 #include "OS.h"
+#include "Palettes.h"
+#include "RenderWorkers.h"
+#include "Screen.h"
 #include "ShowBit.h"
 #include "TLyapCalc.h"
 #include "TestSeams.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <string_view>
 #include <vector>
 
 using platform_test::DeliverPulse;
+using platform_test::IsOpen;
 using platform_test::ProcessEvents;
+using platform_test::User;
 using platform_test::ViewPixel;
 
-constexpr int32 kMenuFile = 0;
-constexpr int32 kMenuPalette = 1;
-constexpr int32 kMenuIterations = 2;
-constexpr int32 kMenuFractalType = 3;
+constexpr int32 kMenuFile = 0, kMenuPalette = 1, kMenuIterations = 2, kMenuFractalType = 3;
 const BRect kNoSelectionRect(kNoSelection, kNoSelection, kNoSelection, kNoSelection);
 
 class ViewerTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        fSpawnsAtOpen = platform_test::SpawnAttempts();
+        fWindow = OpenMainWindow();
+        fView = fWindow->fView;
+        fPanel = fView->fControlWindow;
+        ProcessEvents();
+    }
+    void TearDown() override
+    {
+        User().Hold(0);
+        platform_test::FailNextSpawns(0);
+        if (IsOpen(fWindow)) { // a test may have closed it already
+            fView->StopRender();
+            delete fWindow;
+        }
+        if (IsOpen(fPanel))
+            delete fPanel;
+        ProcessEvents();
+    }
 
     // Pulses, with a short pause between them, until `done` holds or a cap
     // far beyond any real render; says whether `done` held.
     template <class Done>
-    bool PulseUntil(Done done);
-    void WaitForRender();
-    // Renders started since the window opened, as the threads asked of the
-    // system show them: every render asks for one per worker.
-    int64 RendersStarted() const;
-    // A render of so many steps per point that it runs for many seconds:
-    // it is certainly under way until it is stopped.
-    void StartLongRender();
+    bool PulseUntil(Done done)
+    {
+        for (int i = 0; i < 60000 && !done(); ++i, snooze(1000))
+            DeliverPulse(fWindow);
+        return done();
+    }
+    void WaitForRender() { ASSERT_TRUE(PulseUntil([this] { return !fView->fRendering; })) << "the render never finished"; }
+    // Renders started since the window opened: every render asks the system
+    // for one thread per worker.
+    int64 RendersStarted() const { return (platform_test::SpawnAttempts() - fSpawnsAtOpen) / gWorkerCount; }
+    // So many steps per point that the render is certainly under way until stopped.
+    void StartLongRender()
+    {
+        fView->SetIterations(100000);
+        ASSERT_TRUE(fView->fRendering);
+    }
 
-    BMenu* Menu(int32 index) const;
-    BMenuItem* Item(int32 menuIndex, const char* label) const;
-    const char* Marked(int32 menuIndex) const;
-    // What the user's choice of the item does, handled by the window.
-    void Choose(int32 menuIndex, const char* label);
+    BMenu* Menu(int32 index) const { return dynamic_cast<BMenuBar*>(fWindow->ChildAt(0))->SubmenuAt(index); }
+    BMenuItem* Item(int32 menuIndex, const char* label) const
+    {
+        for (int32 i = 0; i < Menu(menuIndex)->CountItems(); ++i)
+            if (std::string_view(Menu(menuIndex)->ItemAt(i)->Label()) == label)
+                return Menu(menuIndex)->ItemAt(i);
+        ADD_FAILURE() << "no item " << label;
+        return nullptr;
+    }
+    const char* Marked(int32 menuIndex) const
+    {
+        BMenuItem* item = Menu(menuIndex)->FindMarked();
+        return item != nullptr ? item->Label() : "";
+    }
+    // The user's choice of the item, handled by the window.
+    void Choose(int32 menuIndex, const char* label)
+    {
+        Item(menuIndex, label)->Invoke();
+        ProcessEvents();
+    }
 
-    // Bitmap byte at (x, y), read atomically: workers may be writing.
-    uint8 BitmapByte(int32 x, int32 y) const;
-    // The whole bitmap, row by row; call only while no worker runs.
-    std::vector<uint8> BitmapBytes() const;
-    // The image one thread computes from `params` with the workers' division
-    // of rows, over `start` (a copy of the bitmap).
-    std::vector<uint8> Reference(const TLyapCalc& params, std::vector<uint8> start) const;
-    rgb_color BitmapColour(int32 x, int32 y) const;
+    // Read atomically: workers may be writing.
+    uint8 BitmapByte(int32 x, int32 y) const
+    {
+        auto* bits = static_cast<uint8*>(fView->fBitmap->Bits());
+        return std::atomic_ref<uint8>(bits[y * fView->fBitmap->BytesPerRow() + x]).load(std::memory_order_relaxed);
+    }
+    // Call only while no worker runs.
+    std::vector<uint8> BitmapBytes() const
+    {
+        const auto* bits = static_cast<const uint8*>(fView->fBitmap->Bits());
+        return std::vector<uint8>(bits, bits + fView->fBitmap->BitsLength());
+    }
+    // The image one thread computes from `params` over `start` with the
+    // workers' division of rows, one share after the other.
+    std::vector<uint8> Reference(const TLyapCalc& params, std::vector<uint8> start) const
+    {
+        for (int32 i = 0; i < gWorkerCount; ++i) {
+            TLyapCalc share = params;
+            share.SetSize(start.data(), gImageWidth, gImageHeight, fView->fBitmap->BytesPerRow());
+            share.Calculate(gPaletteMap, gWorkerCount, i);
+        }
+        return start;
+    }
+    rgb_color BitmapColour(int32 x, int32 y) const { return BScreen(fWindow).ColorForIndex(BitmapByte(x, y)); }
+    bool ShownAsBitmap(int32 x, int32 y) const { return ViewPixel(fView, x, y) == BitmapColour(x, y); }
 
-    void Drag(BPoint from, BPoint to);
-    void ShiftClick(BPoint where);
+    // A press, moves through `steps` and a release, with `modifiers` held.
+    void Press(const std::vector<platform_test::MouseStep>& steps, uint32 modifiers = 0)
+    {
+        User().Hold(modifiers);
+        User().Script(fView, steps);
+        ProcessEvents();
+        User().Hold(0);
+    }
+    void Drag(BPoint from, BPoint to) { Press({{from, B_PRIMARY_MOUSE_BUTTON}, {to, B_PRIMARY_MOUSE_BUTTON}}); }
+    void ShiftClick(BPoint where) { Press({{where, B_PRIMARY_MOUSE_BUTTON}}, B_SHIFT_KEY); }
 
     TMainWindow* fWindow = nullptr;
     TShowBit* fView = nullptr;
     BWindow* fPanel = nullptr;
     int64 fSpawnsAtOpen = 0;
 };
-
-bool IsOpen(BWindow* window);
-
-template <class Done>
-bool ViewerTest::PulseUntil(Done done)
-{
-    constexpr int kPulseCap = 60000;
-    for (int i = 0; i < kPulseCap && !done(); ++i) {
-        DeliverPulse(fWindow);
-        snooze(1000);
-    }
-    return done();
-}

@@ -3,12 +3,7 @@
 #include "ViewerFixture.h"
 
 #include "Palette.h"
-#include "Palettes.h"
-#include "RenderWorkers.h"
-#include "Screen.h"
 
-#include <array>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -45,17 +40,12 @@ TEST_F(ViewerTest, StartsWithTheMainWindowItsMenusAndThePanel)
     EXPECT_STREQ(fPanel->Title(), "Lyap controls");
     EXPECT_FALSE(fWindow->IsHidden() || fPanel->IsHidden());
     EXPECT_EQ(fPanel->Flags() & B_NOT_CLOSABLE, B_NOT_CLOSABLE);
-    const char* menus[] = {
-        "File: About=8192",
-        "Palette: Palette1=96* Palette2=97 Palette3=98 Palette4=99",
-        "Iterations: 2=2 4=4 8=8 16=16* 32=32 64=64 128=128 256=256 384=384 512=512",
-        "Fractal type: Lyapunov Space=2049*"};
+    const char* menus[] = {"File: About=8192", "Palette: Palette1=96* Palette2=97 Palette3=98 Palette4=99",
+                           "Iterations: 2=2 4=4 8=8 16=16* 32=32 64=64 128=128 256=256 384=384 512=512",
+                           "Fractal type: Lyapunov Space=2049*"};
     for (int32 i = 0; i < 4; ++i)
         EXPECT_EQ(MenuText(Menu(i)), menus[i]);
     EXPECT_EQ(fView->Bounds(), BRect(0, 0, 384, 384));
-    EXPECT_EQ(gImageWidth, 384);
-    EXPECT_EQ(gImageHeight, 384);
-    EXPECT_TRUE(MapIsPalette(fWindow, 0));
     // The panel's labels draw over its background, not as black bars.
     const rgb_color background = platform_test::WindowPixel(fPanel, 195, 5);
     int backgroundPixels = 0;
@@ -64,20 +54,7 @@ TEST_F(ViewerTest, StartsWithTheMainWindowItsMenusAndThePanel)
     EXPECT_GT(backgroundPixels, 90);
 }
 
-TEST_F(ViewerTest, FinishedRenderIsTheSingleThreadedImageAndIsShown)
-{
-    WaitForRender();
-    EXPECT_EQ(BitmapBytes(), Reference(*fView->fCalc, BitmapBytes()));
-    for (BPoint p : {BPoint(5, 70), BPoint(100, 100), BPoint(383, 383), BPoint(20, 370)})
-        EXPECT_EQ(ViewPixel(fView, p.x, p.y), BitmapColour(p.x, p.y)) << p.x << "," << p.y;
-    // Pulses with nothing moved change nothing.
-    const int64 renders = RendersStarted();
-    DeliverPulse(fWindow);
-    EXPECT_EQ(RendersStarted(), renders);
-    EXPECT_EQ(fView->fCalc->fMorph, 1.0);
-}
-
-TEST_F(ViewerTest, MenuChoicesRenderWhenTheyChangeSomethingAndMoveTheirMarks)
+TEST_F(ViewerTest, MenuChoicesRenderWhenTheyChangeSomethingAndOtherCodesChangeNothing)
 {
     struct Step {
         int32 menu;
@@ -86,15 +63,12 @@ TEST_F(ViewerTest, MenuChoicesRenderWhenTheyChangeSomethingAndMoveTheirMarks)
         int32 palette, iterations;
         const char *paletteMark, *iterationsMark;
     };
-    const Step steps[] = {
-        {kMenuPalette, "Palette3", 1, 2, 16, "Palette3", "16"},
-        {kMenuPalette, "Palette3", 1, 2, 16, "Palette3", "16"}, // the palette in use: again
-        {kMenuIterations, "256", 1, 2, 256, "Palette3", "256"},
-        {kMenuIterations, "256", 0, 2, 256, "Palette3", "256"}, // the count in use: nothing
-        {kMenuPalette, "Palette4", 1, 3, 256, "Palette4", "256"},
-        {kMenuFile, "About", 0, 3, 256, "Palette4", "256"},
-    };
-    for (const Step& s : steps) {
+    for (const Step& s : {Step{kMenuPalette, "Palette3", 1, 2, 16, "Palette3", "16"},
+                          Step{kMenuPalette, "Palette3", 1, 2, 16, "Palette3", "16"}, // in use: again
+                          Step{kMenuIterations, "256", 1, 2, 256, "Palette3", "256"},
+                          Step{kMenuIterations, "256", 0, 2, 256, "Palette3", "256"}, // in use: nothing
+                          Step{kMenuPalette, "Palette4", 1, 3, 256, "Palette4", "256"},
+                          Step{kMenuFile, "About", 0, 3, 256, "Palette4", "256"}}) {
         WaitForRender();
         const int64 renders = RendersStarted();
         platform_test::AnswerNextAlert(0);
@@ -108,6 +82,16 @@ TEST_F(ViewerTest, MenuChoicesRenderWhenTheyChangeSomethingAndMoveTheirMarks)
     EXPECT_STREQ(Marked(kMenuFile), "About"); // a radio menu like the others
     WaitForRender();
     EXPECT_EQ(BitmapBytes(), Reference(*fView->fCalc, BitmapBytes()));
+    for (BPoint p : {BPoint(5, 70), BPoint(100, 100), BPoint(383, 383), BPoint(20, 370)})
+        EXPECT_TRUE(ShownAsBitmap(p.x, p.y)) << p.x << "," << p.y;
+    const int64 renders = RendersStarted();
+    for (uint32 code : {0x64u, 0x5Fu, 1u, 3u, 0x800u, 0x2001u, 0xFFFFFFFFu})
+        fWindow->PostMessage(code);
+    ProcessEvents();
+    EXPECT_EQ(RendersStarted(), renders);
+    EXPECT_TRUE(MapIsPalette(fWindow, 3) && fView->fCalc->fIterations == 256);
+    EXPECT_STREQ(Marked(kMenuPalette), "Palette4");
+    EXPECT_EQ(platform_test::Windows().size(), 2u);
 }
 
 TEST_F(ViewerTest, LyapunovSpaceResetsRegionSlidersIterationsAndTheirMark)
@@ -123,34 +107,15 @@ TEST_F(ViewerTest, LyapunovSpaceResetsRegionSlidersIterationsAndTheirMark)
     EXPECT_STREQ(Marked(kMenuIterations), "16");
     EXPECT_EQ(fView->fMorphBar->Value(), 100.0f);
     EXPECT_EQ(fView->fSelection, kNoSelectionRect);
-    // The next pulse applies the centred slider: the defaults once more.
-    DeliverPulse(fWindow);
+    DeliverPulse(fWindow); // applies the centred slider: the defaults once more
     fView->StopRender();
     const TLyapCalc defaults;
     const TLyapCalc& calc = *fView->fCalc;
     EXPECT_EQ(calc.fIterations, 16);
-    EXPECT_EQ(calc.fAMin, defaults.fAMin);
-    EXPECT_EQ(calc.fBMax, defaults.fBMax);
-    EXPECT_EQ(calc.fFirstXSlopeX, defaults.fFirstXSlopeX);
-    EXPECT_EQ(calc.fMorph, defaults.fMorph);
-    EXPECT_EQ(calc.fContrast, defaults.fContrast);
-    // The menu shows the count in use, so 64 may be chosen again.
-    Choose(kMenuIterations, "64");
+    EXPECT_TRUE(calc.fAMin == defaults.fAMin && calc.fBMax == defaults.fBMax && calc.fMorph == defaults.fMorph
+                && calc.fFirstXSlopeX == defaults.fFirstXSlopeX && calc.fContrast == defaults.fContrast);
+    Choose(kMenuIterations, "64"); // the menu shows the count in use, so 64 counts as a change
     EXPECT_EQ(fView->fCalc->fIterations, 64);
-}
-
-TEST_F(ViewerTest, UnknownCommandCodesChangeNothing)
-{
-    WaitForRender();
-    const int64 renders = RendersStarted();
-    for (uint32 code : {0x64u, 0x5Fu, 1u, 3u, 0x800u, 0x2001u, 0xFFFFFFFFu})
-        fWindow->PostMessage(code);
-    ProcessEvents();
-    EXPECT_EQ(RendersStarted(), renders);
-    EXPECT_TRUE(MapIsPalette(fWindow, 0));
-    EXPECT_EQ(fView->fCalc->fIterations, 16);
-    EXPECT_STREQ(Marked(kMenuPalette), "Palette1");
-    EXPECT_EQ(platform_test::Windows().size(), 2u);
 }
 
 TEST_F(ViewerTest, SlidersMovedBetweenPulsesRestartOnceWithTheirParameters)
@@ -167,8 +132,7 @@ TEST_F(ViewerTest, SlidersMovedBetweenPulsesRestartOnceWithTheirParameters)
         fView->fFirstXBar->SetValue(c.firstX);
         fView->fContrastBar->SetValue(c.contrast);
         DeliverPulse(fWindow);
-        EXPECT_EQ(RendersStarted(), renders + 1) << c.morph;
-        DeliverPulse(fWindow);
+        DeliverPulse(fWindow); // nothing moved since the last pulse: no restart
         EXPECT_EQ(RendersStarted(), renders + 1) << c.morph;
         WaitForRender();
         EXPECT_DOUBLE_EQ(fView->fCalc->fMorph, c.fMorph);
@@ -184,11 +148,10 @@ TEST_F(ViewerTest, SliderWaitsForABufferedRenderButNotForAnUnbufferedOne)
     fView->fFirstXBar->SetValue(40);
     DeliverPulse(fWindow);
     EXPECT_DOUBLE_EQ(fView->fCalc->fFirstX, 0.2); // applied at once
-    const std::vector<BPoint> points = {{0, 383}, {150, 150}, {383, 200}};
     fView->fBufferedBox->SetValue(1);
     fView->fMorphBar->SetValue(120);
     fView->StrokeRect(BRect(150, 150, 160, 160)); // black, where the image is not
-    ASSERT_NE(BitmapColour(150, 150), ViewPixel(fView, 150, 150));
+    ASSERT_FALSE(ShownAsBitmap(150, 150));
     const int64 renders = RendersStarted();
     DeliverPulse(fWindow);
     EXPECT_EQ(RendersStarted(), renders);
@@ -204,10 +167,8 @@ TEST_F(ViewerTest, SliderWaitsForABufferedRenderButNotForAnUnbufferedOne)
     TLyapCalc shown = *fView->fCalc;
     shown.fMorph = 1.0; // what the finished render used
     const std::vector<uint8> expected = Reference(shown, BitmapBytes());
-    for (BPoint p : points) {
-        const auto x = static_cast<int32>(p.x), y = static_cast<int32>(p.y);
-        EXPECT_EQ(ViewPixel(fView, x, y), BScreen(fWindow).ColorForIndex(expected[y * 384 + x])) << x;
-    }
+    for (int32 x : {0, 150, 383})
+        EXPECT_EQ(ViewPixel(fView, x, 200), BScreen(fWindow).ColorForIndex(expected[200 * 384 + x])) << x;
 }
 
 TEST_F(ViewerTest, StopEndsALongRenderPromptlyAndJoinsEveryWorker)
@@ -223,8 +184,7 @@ TEST_F(ViewerTest, StopEndsALongRenderPromptlyAndJoinsEveryWorker)
     EXPECT_EQ(RendersStarted(), renders);
     const std::vector<thread_id> workers(gWorkerThreads, gWorkerThreads + gWorkerCount);
     fView->StopRender();
-    EXPECT_FALSE(fView->fRendering);
-    EXPECT_FALSE(AnyWorkerRunning());
+    EXPECT_FALSE(fView->fRendering || AnyWorkerRunning());
     for (int32 i = 0; i < gWorkerCount; ++i) {
         EXPECT_EQ(gWorkerThreads[i], kNoThread) << i;
         EXPECT_EQ(wait_for_thread(workers[i], nullptr), B_BAD_THREAD_ID) << i; // joined already
@@ -247,30 +207,30 @@ TEST_F(ViewerTest, ResizesRenderTheUpperLeftPartWithinTheBitmapAndTheLimits)
     WaitForRender();
     const std::vector<uint8> before = BitmapBytes();
     const float menuBar = fView->Frame().top;
-    fWindow->ResizeTo(200, menuBar + 150);
-    ProcessEvents();
-    EXPECT_EQ(gImageWidth, 200);
-    EXPECT_EQ(gImageHeight, 150);
-    WaitForRender();
-    EXPECT_EQ(BitmapBytes(), Reference(*fView->fCalc, before)); // the rest untouched
-    fWindow->ResizeTo(1000, 1000);
-    ProcessEvents();
-    EXPECT_EQ(fWindow->Bounds(), BRect(0, 0, 384, menuBar + 384));
-    EXPECT_EQ(gImageHeight, 384);
-    fWindow->ResizeTo(10, 10);
-    ProcessEvents();
-    EXPECT_EQ(fWindow->Bounds(), BRect(0, 0, 80, 100));
     struct Case {
         float width, height;
+        BRect bounds;
         int32 imageWidth, imageHeight;
     };
-    for (const Case& c : {Case{1000.0f, 500.5f, 384, 384}, Case{-3.0f, 99.9f, 0, 99}}) {
+    for (const Case& c : {Case{200, menuBar + 150, BRect(0, 0, 200, menuBar + 150), 200, 150},
+                          Case{1000, 1000, BRect(0, 0, 384, menuBar + 384), 384, 384},
+                          Case{10, 10, BRect(0, 0, 80, 100), 80, -1}}) {
+        fWindow->ResizeTo(c.width, c.height);
+        ProcessEvents();
+        EXPECT_EQ(fWindow->Bounds(), c.bounds);
+        EXPECT_EQ(gImageWidth, c.imageWidth);
+        EXPECT_EQ(gImageHeight, c.imageHeight < 0 ? gImageHeight : c.imageHeight);
         WaitForRender();
+        if (c.imageWidth == 200) { // only the upper left part is rendered; the rest untouched
+            EXPECT_EQ(BitmapBytes(), Reference(*fView->fCalc, before));
+        }
+    }
+    for (const Case& c : {Case{1000.0f, 500.5f, {}, 384, 384}, Case{-3.0f, 99.9f, {}, 0, 99}}) {
         fView->FrameResized(c.width, c.height);
         EXPECT_EQ(gImageWidth, c.imageWidth);
         EXPECT_EQ(gImageHeight, c.imageHeight);
+        WaitForRender();
     }
-    WaitForRender();
 }
 
 TEST_F(ViewerTest, RenderIsWholeWhateverThreadsTheSystemRefuses)
@@ -287,8 +247,7 @@ TEST_F(ViewerTest, RenderIsWholeWhateverThreadsTheSystemRefuses)
     }
     if (gWorkerCount < 2)
         return; // a long render would run on this thread
-    // A stop reaches the share of a refused thread too.
-    platform_test::FailNextSpawns(1);
+    platform_test::FailNextSpawns(1); // a stop reaches the share of a refused thread too
     StartLongRender();
     fView->StopRender();
     EXPECT_FALSE(AnyWorkerRunning());
@@ -298,22 +257,15 @@ TEST_F(ViewerTest, CloseDuringARenderStopsFirstAndClosesOnTheSecondPass)
 {
     StartLongRender();
     EXPECT_FALSE(fWindow->QuitRequested());
-    EXPECT_FALSE(fView->fRendering);
-    EXPECT_FALSE(AnyWorkerRunning());
+    EXPECT_FALSE(fView->fRendering || AnyWorkerRunning());
     EXPECT_TRUE(IsOpen(fWindow));
     // The request it posted comes back: the window closes, the application
     // quits and takes the panel along.
     ProcessEvents();
     EXPECT_TRUE(platform_test::Windows().empty());
-}
-
-TEST_F(ViewerTest, CloseBoxEndsEverythingBusyOrIdle)
-{
-    for (bool busy : {true, false}) {
-        if (busy)
-            StartLongRender();
-        else
-            WaitForRender();
+    SetUp();
+    for (bool busy : {true, false}) { // the close box, the same way
+        busy ? StartLongRender() : WaitForRender();
         platform_test::ClickCloseBox(fWindow);
         ProcessEvents();
         EXPECT_TRUE(platform_test::Windows().empty()) << busy;
