@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # End-to-end test of the viewer: the real binary on its own X server, driven
-# with xdotool as a person would (menus, a drag, a shift-click, a slider, the
-# close box), checked through screenshots of the image area.
+# with xdotool as a person would (menus, a drag, a shift-click, a slider,
+# Ctrl+S, the close box), checked through screenshots of the image area and
+# the saved file.
 #
-# Usage: viewer-e2e.sh OMBRELIA_BINARY SCREENSHOT_DIR
+# Usage: viewer-e2e.sh OMBRELIA_BINARY OMBRELIA_RENDER_BINARY SCREENSHOT_DIR
 # Exit 0 on success, 1 on failure, 77 (skip) when Xvfb is not installed or
 # the binary is a ThreadSanitizer build.
 set -u
 
-binary="$1" shots="$2"
+binary="$1" renderer="$2" shots="$3"
 here="$(cd "$(dirname "$0")" && pwd)"
 
 command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
@@ -128,6 +129,17 @@ geometry "$panel"
 xdotool mousemove $((X + 40)) $((Y + 57)) click 1
 settle morph
 expect_changed zoomed-out morph "Morph slider"
+
+# --- Ctrl+S saves the picture; the renderer draws the saved file again ---
+xdotool windowfocus --sync "$main" key ctrl+s
+timeout 10 xdotool search --sync --name '^Save$' >/dev/null || fail "Ctrl+S opened no save panel"
+sleep 0.5
+xdotool type --delay 10 "$work/saved.png"
+xdotool key Return
+for _ in $(seq 100); do [ -s "$work/saved.png" ] && break; sleep 0.1; done
+"$renderer" -q --from "$work/saved.png" -o "$work/again.png" || fail "--from refused the saved file"
+cmp "$work/saved.png" "$work/again.png" || fail "--from on the saved file gave other bytes"
+echo "saved $(stat -c %s "$work/saved.png") bytes; --from gives the same file"
 
 # --- the close box ---
 python3 "$here/send-wm-delete.py" "$main" || fail "could not send the close request"
