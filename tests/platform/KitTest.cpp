@@ -37,6 +37,8 @@ TEST(ColorMap, IndexForColorIsTheNearestEntryAndTiesGoToTheLowerIndex)
                           Case{0, 0, 255, 255}, Case{252, 0, 0, 126}, Case{3, 0, 0, 65}, Case{0, 3, 0, 129},
                           Case{128, 128, 128, 32}, Case{2, 0, 0, 0}, Case{2, 2, 2, 0}})
         EXPECT_EQ(screen.IndexForColor(c.red, c.green, c.blue), c.index) << int(c.red) << "," << int(c.green);
+    // Ramp levels are rounded: grey level 12 is 12 x 255 / 63 = 48.57.
+    EXPECT_EQ(screen.ColorForIndex(12).red, 49);
     // And everywhere else, against the definition, over a grid of the cube.
     for (int red = 0; red < 256; red += 15)
         for (int green = 0; green < 256; green += 17)
