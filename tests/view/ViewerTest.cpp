@@ -150,13 +150,15 @@ TEST_F(ViewerTest, SliderWaitsForABufferedRenderButNotForAnUnbufferedOne)
     EXPECT_DOUBLE_EQ(fView->fCalc->fFirstX, 0.2); // applied at once
     fView->fBufferedBox->SetValue(1);
     fView->fMorphBar->SetValue(120);
-    fView->StrokeRect(BRect(150, 150, 160, 160)); // black, where the image is not
-    ASSERT_FALSE(ShownAsBitmap(150, 150));
+    // Black, over the white left column of rows the workers reach only
+    // seconds from now.
+    fView->StrokeRect(BRect(0, 370, 10, 380));
+    ASSERT_FALSE(ShownAsBitmap(0, 370));
     const int64 renders = RendersStarted();
     DeliverPulse(fWindow);
     EXPECT_EQ(RendersStarted(), renders);
     EXPECT_EQ(fView->fCalc->fMorph, 1.0);
-    EXPECT_EQ(ViewPixel(fView, 150, 150), (rgb_color{0, 0, 0, 255})); // nothing drawn
+    EXPECT_EQ(ViewPixel(fView, 0, 370), (rgb_color{0, 0, 0, 255})); // nothing drawn
     // A short buffered render: the pulse that sees its finish shows it and
     // then applies the slider.
     fView->StopRender();
