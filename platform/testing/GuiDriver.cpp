@@ -98,9 +98,5 @@ void AnswerNextAlert(int32 buttonIndex)
 }
 
 rgb_color ViewPixel(BView* view, int32 x, int32 y) { return PixelOf(view->Impl().Backing(), x, y); }
-rgb_color WindowPixel(BWindow* window, int32 x, int32 y)
-{
-    return PixelOf(window->Impl().widget->grab().toImage(), x, y);
-}
 
 } // namespace platform_test

@@ -29,7 +29,5 @@ void PostPress(BView* view, BPoint where, uint32 buttons);
 void AnswerNextAlert(int32 buttonIndex);
 // A pixel of what the view shows (its backing image), in view coordinates.
 rgb_color ViewPixel(BView* view, int32 x, int32 y);
-// A pixel of what the window shows, views and controls over its background.
-rgb_color WindowPixel(BWindow* window, int32 x, int32 y);
 
 } // namespace platform_test

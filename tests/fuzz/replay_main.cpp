@@ -1,4 +1,4 @@
-// Runs a fuzz target over saved inputs (seeds and the regression inputs of
+// Runs a fuzz target over its saved inputs (seeds and the regression inputs of
 // faults found), so that every ordinary test run replays them.
 #include <cstdint>
 #include <cstdio>
@@ -12,21 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 int main(int argc, char** argv)
 {
     int replayed = 0;
-    for (int i = 1; i < argc; ++i) {
-        std::vector<std::filesystem::path> files;
-        if (std::filesystem::is_directory(argv[i])) {
-            for (const auto& entry : std::filesystem::directory_iterator(argv[i]))
-                files.push_back(entry.path());
-        } else {
-            files.emplace_back(argv[i]);
-        }
-        for (const auto& file : files) {
-            std::ifstream stream(file, std::ios::binary);
-            std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(stream)),
-                                            std::istreambuf_iterator<char>());
-            LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
-            ++replayed;
-        }
+    for (const auto& entry : std::filesystem::directory_iterator(argc > 1 ? argv[1] : ".")) {
+        std::ifstream stream(entry.path(), std::ios::binary);
+        const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+        LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+        ++replayed;
     }
     std::printf("replayed %d inputs\n", replayed);
     return replayed > 0 ? 0 : 1;
