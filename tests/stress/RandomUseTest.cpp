@@ -82,7 +82,7 @@ protected:
             {80, [&] { bars[Pick(3)]->SetValue(static_cast<float>(Pick(201))); }},
             {20, [&] { for (BScrollBar* bar : bars) bar->SetValue(static_cast<float>(Pick(201))); }},
             {30, [&] { fView->fBufferedBox->SetValue(1 - fView->fBufferedBox->Value()); }},
-            {60, [&] { fWindow->ResizeTo(static_cast<float>(Pick(500)), static_cast<float>(Pick(520))); }}, // the limits too
+            {60, [&] { fWindow->ResizeTo(static_cast<float>(Pick(500)), static_cast<float>(Pick(520))); ProcessEvents(); }}, // the limits too
             {80, [&] { RandomPress(1 + Pick(5), false); }},
             {30, [&] { RandomPress(0, false); }},
             {30, [&] { RandomPress(0, true); }},
@@ -90,7 +90,7 @@ protected:
             {100, [&] { ProcessEvents(); }},
             {40, [&] { ProcessEvents(1 + Pick(25)); }},
             {80, [&] { WaitForFinish(); }},
-            {8, [&] { platform_test::FailNextSpawns(1 + Pick(gWorkerCount)); }},
+            {8, [&] { platform_test::FailNextSpawns(1 + Pick(gWorkerCount)); fView->StopRender(); fView->RestartRender(); CheckFinishedImage(); }},
             {5, [&] { CloseAndReopen(); }},
         };
         int32 draw = Pick(1000);
@@ -105,17 +105,19 @@ protected:
     {
         if (platform_test::Windows() != std::vector<BWindow*>{fWindow, fPanel})
             return Fail("the open windows are not the main window and the panel");
+        // The image is the view's upper left part, within the bitmap (no
+        // resize is pending after an action).
         const BRect bounds = fView->Bounds();
-        if (gImageWidth < 0 || gImageHeight < 0 || gImageWidth > std::min<float>(kBitmapWidth, bounds.Width())
-            || gImageHeight > std::min<float>(kBitmapHeight, bounds.Height()))
-            return Fail("image size outside the bitmap or the view");
+        if (gImageWidth != std::min(kBitmapWidth, int32(bounds.Width())) || gImageHeight != std::min(kBitmapHeight, int32(bounds.Height())))
+            return Fail("the image is not the view's upper left part within the bitmap");
         if (fView->fRendering)
             return;
         if (AnyWorkerRunning() || !ThreadsBackToBaseline())
             return Fail("no render runs, yet a worker's status or a thread says one does");
         for (int32 i = 0; i < gWorkerCount; ++i)
-            if (gCalcs[i]->fBits != fView->fBitmap->Bits() || gCalcs[i]->fWidth != gImageWidth || gCalcs[i]->fHeight != gImageHeight)
-                return Fail("a calculator describes another image than the view's");
+            if (gCalcs[i]->fBits != fView->fBitmap->Bits() || gCalcs[i]->fWidth != gImageWidth || gCalcs[i]->fHeight != gImageHeight
+                || gUnclaimedShare[i].load())
+                return Fail("a calculator describes another image than the view's, or a refused thread's rows were left");
     }
 
     void CheckFinishedImage()

@@ -22,11 +22,7 @@
 #include <string_view>
 #include <vector>
 
-using platform_test::DeliverPulse;
-using platform_test::IsOpen;
-using platform_test::ProcessEvents;
-using platform_test::User;
-using platform_test::ViewPixel;
+using namespace platform_test;
 
 constexpr int32 kMenuFile = 0, kMenuPalette = 1, kMenuIterations = 2, kMenuFractalType = 3;
 const BRect kNoSelectionRect(kNoSelection, kNoSelection, kNoSelection, kNoSelection);
