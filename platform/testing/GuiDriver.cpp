@@ -7,12 +7,11 @@
 
 #include <algorithm>
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QTimer>
 
 using namespace platform_detail;
@@ -24,14 +23,6 @@ namespace {
 constexpr int kMaxRounds = 1000;
 constexpr int kAlertLookMs = 5;
 
-rgb_color PixelOf(const QImage& image, int32 x, int32 y)
-{
-    if (!image.valid(x, y))
-        return rgb_color{0, 0, 0, 0};
-    const QRgb pixel = image.pixel(x, y);
-    return rgb_color{uint8(qRed(pixel)), uint8(qGreen(pixel)), uint8(qBlue(pixel)), 255};
-}
-
 QMessageBox* ShownAlert()
 {
     for (QWidget* widget : QApplication::topLevelWidgets())
@@ -42,15 +33,8 @@ QMessageBox* ShownAlert()
 
 } // namespace
 
-void ProcessEvents(int maxMs)
+void ProcessEvents()
 {
-    if (maxMs > 0) {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < maxMs)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, static_cast<int>(maxMs - clock.elapsed()));
-        return;
-    }
     for (int round = 0; round < kMaxRounds; ++round) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         if (PendingActions() == 0)
@@ -97,6 +81,11 @@ void AnswerNextAlert(int32 buttonIndex)
     timer->start(kAlertLookMs);
 }
 
-rgb_color ViewPixel(BView* view, int32 x, int32 y) { return PixelOf(view->Impl().Backing(), x, y); }
+rgb_color ViewPixel(BView* view, int32 x, int32 y)
+{
+    const QImage& image = view->Impl().Backing();
+    const QRgb pixel = image.valid(x, y) ? image.pixel(x, y) : 0;
+    return rgb_color{uint8(qRed(pixel)), uint8(qGreen(pixel)), uint8(qBlue(pixel)), uint8(image.valid(x, y) ? 255 : 0)};
+}
 
 } // namespace platform_test

@@ -13,8 +13,8 @@ class BWindow;
 
 namespace platform_test {
 
-// Runs queued messages and events until none is waiting, or for `maxMs`.
-void ProcessEvents(int maxMs = 0);
+// Runs queued messages and events until none is waiting.
+void ProcessEvents();
 // Runs one pulse of `window` now, as its timer would.
 void DeliverPulse(BWindow* window);
 // B_QUIT_REQUESTED to the window, as its close box sends it.

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <string>
 #include <sys/resource.h>
@@ -21,65 +22,67 @@ namespace {
 TEST(ColorMap, IndexForColorIsTheNearestEntryAndTiesGoToTheLowerIndex)
 {
     BScreen screen;
-    struct Case {
-        uint8 red, green, blue, index;
-    };
-    // White, black, the primaries; 252 nearer red 251 than 255; grey 130
-    // nearer 128 than 125; (2,0,0) and (2,2,2) tie black with level 4.
-    for (const Case& c : {Case{255, 255, 255, 63}, Case{0, 0, 0, 0}, Case{255, 0, 0, 127}, Case{0, 255, 0, 191},
-                          Case{0, 0, 255, 255}, Case{252, 0, 0, 126}, Case{3, 0, 0, 65}, Case{0, 3, 0, 129},
-                          Case{128, 128, 128, 32}, Case{2, 0, 0, 0}, Case{2, 2, 2, 0}})
-        EXPECT_EQ(screen.IndexForColor(c.red, c.green, c.blue), c.index) << int(c.red) << "," << int(c.green);
+    // Red, green, blue and the index: white, black, the primaries; 252
+    // nearer red 251 than 255; grey 130 nearer 128 than 125; (2,0,0) and
+    // (2,2,2) tie black with level 4.
+    using Case = std::array<uint8, 4>;
+    for (const auto& [red, green, blue, index] : {Case{255, 255, 255, 63}, {0, 0, 0, 0}, {255, 0, 0, 127}, {0, 255, 0, 191},
+                                                  {0, 0, 255, 255}, {252, 0, 0, 126}, {3, 0, 0, 65}, {0, 3, 0, 129},
+                                                  {128, 128, 128, 32}, {2, 0, 0, 0}, {2, 2, 2, 0}})
+        EXPECT_EQ(screen.IndexForColor(red, green, blue), index) << int(red) << "," << int(green);
     // Ramp levels are rounded: grey level 12 is 12 x 255 / 63 = 48.57.
     EXPECT_EQ(screen.ColorForIndex(12).red, 49);
 }
 
-// Logs its hooks; a press polls the pointer until the buttons are up, as a drag does.
+// Logs what reaches it: messages, pulses, close requests, and a press that
+// polls the pointer until the buttons are up, as a drag does.
 class LogView : public BView {
 public:
-    LogView() : BView(BRect(0, 0, 50, 50), "drag", B_FOLLOW_NONE, B_PULSE_NEEDED) {}
-    void Pulse() override { log += "pulse "; }
+    explicit LogView(std::string* log) : BView(BRect(0, 0, 50, 50), "log", B_FOLLOW_NONE, B_PULSE_NEEDED), fLog(log) {}
+    void Pulse() override { *fLog += "pulse "; }
     void MouseDown(BPoint) override
     {
-        log += "down ";
+        *fLog += "down ";
         BPoint where;
         for (uint32 buttons = 1; buttons != 0; snooze(5000))
             GetMouse(&where, &buttons);
-        log += "up ";
+        *fLog += "up ";
     }
-    std::string log;
+    std::string* fLog;
 };
 
-TEST(Hooks, PulsesFallingDueDuringADragAreDroppedNotRunInsideIt)
-{
-    auto* window = new BWindow(BRect(0, 0, 50, 50), "drag", B_TITLED_WINDOW, 0);
-    auto* view = new LogView;
-    window->AddChild(view);
-    window->SetPulseRate(1000);
-    window->Show();
-    User().Script(view, std::vector<MouseStep>(10, {BPoint(5, 5), B_PRIMARY_MOUSE_BUTTON}));
-    ProcessEvents();
-    EXPECT_NE(view->log.find("down up"), std::string::npos) << view->log;
-    delete window;
-}
-
-class ClosingWindow : public BWindow {
+class LogWindow : public BWindow {
 public:
-    ClosingWindow(uint32 flags, std::string* log, bool agree)
-        : BWindow(BRect(0, 0, 50, 50), "closing", B_TITLED_WINDOW, flags), fAgree(agree), fLog(log) {}
+    LogWindow(uint32 flags, std::string* log, bool agree)
+        : BWindow(BRect(0, 0, 50, 50), "log", B_TITLED_WINDOW, flags), fView(new LogView(log)), fAgree(agree), fLog(log)
+    {
+        AddChild(fView);
+        SetPulseRate(0); // until a test asks for pulses
+        Show();
+    }
     void MessageReceived(BMessage* message) override { *fLog += std::to_string(message->what) + " "; }
     bool QuitRequested() override { *fLog += "quit? "; return fAgree; }
+    LogView* fView;
     bool fAgree;
     std::string* fLog;
 };
 
-TEST(Close, CloseBoxAsksAfterWaitingMessagesAndOnlyAYesDeletes)
+TEST(Window, PulsesFallingDueDuringADragAreDroppedNotRunInsideIt)
 {
     std::string log;
-    auto* window = new ClosingWindow(0, &log, false);
-    auto* panel = new ClosingWindow(B_NOT_CLOSABLE, &log, true);
-    window->Show();
-    panel->Show();
+    auto* window = new LogWindow(0, &log, true);
+    window->SetPulseRate(1000);
+    User().Script(window->fView, std::vector<MouseStep>(10, {BPoint(5, 5), B_PRIMARY_MOUSE_BUTTON}));
+    ProcessEvents();
+    EXPECT_NE(log.find("down up"), std::string::npos) << log;
+    delete window;
+}
+
+TEST(Window, CloseBoxAsksAfterWaitingMessagesAndOnlyAYesDeletes)
+{
+    std::string log;
+    auto* window = new LogWindow(0, &log, false);
+    auto* panel = new LogWindow(B_NOT_CLOSABLE, &log, true);
     window->PostMessage(7);
     ClickCloseBox(window);
     ClickCloseBox(panel); // it has no close box

@@ -88,7 +88,7 @@ protected:
             {30, [&] { RandomPress(0, true); }},
             {169, [&] { DeliverPulse(fWindow); }},
             {100, [&] { ProcessEvents(); }},
-            {40, [&] { ProcessEvents(1 + Pick(25)); }},
+            {40, [&] { snooze(1000 * (1 + Pick(25))); ProcessEvents(); }}, // timers fall due
             {80, [&] { WaitForFinish(); }},
             {8, [&] { platform_test::FailNextSpawns(1 + Pick(gWorkerCount)); fView->StopRender(); fView->RestartRender(); CheckFinishedImage(); }},
             {5, [&] { CloseAndReopen(); }},

@@ -75,24 +75,4 @@ TEST(LyapCalc, ColourValuesAgreeWithTheSumOfLogarithmsForEverySequence)
     EXPECT_GT(compared, 100);
 }
 
-TEST(LyapCalc, PassClampsAllFourLimitsAndWritesThemBack)
-{
-    TLyapCalc calc;
-    std::tie(calc.fAMin, calc.fAMax, calc.fBMin, calc.fBMax) = std::tuple(-1.0, 9.0, -2.0, 8.5);
-    std::uint8_t pixels[4];  // the limits are taken at the pass start
-    calc.SetSize(pixels, 2, 2, 2);
-    calc.Calculate(IdentityMap(), 1, 0);
-    const double floor = calc.fLogFloor;
-    EXPECT_EQ(std::tuple(calc.fAMin, calc.fAMax, calc.fBMin, calc.fBMax, calc.fASpan), std::tuple(floor, 8.0, floor, 8.0, 8.0 - floor));
-}
-
-TEST(LyapCalc, CopyTakesTheRequestWordAlong)
-{
-    TLyapCalc calc, assigned;
-    std::tie(calc.fState, calc.fAMin) = std::tuple(TLyapCalc::kStopRequested, 2.5);
-    assigned = calc;
-    const TLyapCalc constructed(calc);
-    EXPECT_EQ(std::tuple(assigned.fState.load(), constructed.fState.load(), constructed.fAMin), std::tuple(TLyapCalc::kStopRequested, TLyapCalc::kStopRequested, 2.5));
-}
-
 }  // namespace

@@ -85,11 +85,7 @@ protected:
         return item != nullptr ? item->Label() : "";
     }
     // The user's choice of the item, handled by the window.
-    void Choose(int32 menuIndex, const char* label)
-    {
-        Item(menuIndex, label)->Invoke();
-        ProcessEvents();
-    }
+    void Choose(int32 menuIndex, const char* label) { Item(menuIndex, label)->Invoke(); ProcessEvents(); }
 
     // Read atomically: workers may be writing.
     uint8 BitmapByte(int32 x, int32 y) const
@@ -114,8 +110,7 @@ protected:
         }
         return start;
     }
-    rgb_color BitmapColour(int32 x, int32 y) const { return BScreen(fWindow).ColorForIndex(BitmapByte(x, y)); }
-    bool ShownAsBitmap(int32 x, int32 y) const { return ViewPixel(fView, x, y) == BitmapColour(x, y); }
+    bool ShownAsBitmap(int32 x, int32 y) const { return ViewPixel(fView, x, y) == BScreen(fWindow).ColorForIndex(BitmapByte(x, y)); }
 
     // A press, moves through `steps` and a release, with `modifiers` held.
     void Press(const std::vector<platform_test::MouseStep>& steps, uint32 modifiers = 0)

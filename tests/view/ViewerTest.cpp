@@ -5,7 +5,9 @@
 
 #include "Palette.h"
 
+#include <array>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -51,29 +53,25 @@ TEST_F(ViewerTest, StartsWithTheMainWindowItsMenusAndThePanel)
 
 TEST_F(ViewerTest, MenuChoicesRenderWhenTheyChangeSomethingAndOtherCodesChangeNothing)
 {
-    struct Step {
-        int32 menu;
-        const char* label;
-        int64 newRenders;
-        int32 palette, iterations;
-        const char *paletteMark, *iterationsMark;
-    };
-    for (const Step& s : {Step{kMenuPalette, "Palette3", 1, 2, 16, "Palette3", "16"},
-                          Step{kMenuPalette, "Palette3", 1, 2, 16, "Palette3", "16"}, // in use: again
-                          Step{kMenuIterations, "256", 1, 2, 256, "Palette3", "256"},
-                          Step{kMenuIterations, "256", 0, 2, 256, "Palette3", "256"}, // in use: nothing
-                          Step{kMenuPalette, "Palette4", 1, 3, 256, "Palette4", "256"},
-                          Step{kMenuFile, "About", 0, 3, 256, "Palette4", "256"}}) {
+    // Menu, item, renders started, palette and count in use, the marks.
+    using Step = std::tuple<int32, const char*, int64, int32, int32, const char*, const char*>;
+    for (const auto& [menu, label, newRenders, palette, iterations, paletteMark, iterationsMark] :
+         {Step{kMenuPalette, "Palette3", 1, 2, 16, "Palette3", "16"},
+          {kMenuPalette, "Palette3", 1, 2, 16, "Palette3", "16"}, // in use: again
+          {kMenuIterations, "256", 1, 2, 256, "Palette3", "256"},
+          {kMenuIterations, "256", 0, 2, 256, "Palette3", "256"}, // in use: nothing
+          {kMenuPalette, "Palette4", 1, 3, 256, "Palette4", "256"},
+          {kMenuFile, "About", 0, 3, 256, "Palette4", "256"}}) {
         WaitForRender();
         const int64 renders = RendersStarted();
-        if (s.menu == kMenuFile)
+        if (menu == kMenuFile)
             platform_test::AnswerNextAlert(-1); // Escape, the alert's shortcut for OK
-        Choose(s.menu, s.label);
-        EXPECT_EQ(RendersStarted() - renders, s.newRenders) << s.label;
-        EXPECT_TRUE(MapIsPalette(fWindow, s.palette)) << s.label;
-        EXPECT_EQ(fView->fCalc->fIterations, s.iterations) << s.label;
-        EXPECT_STREQ(Marked(kMenuPalette), s.paletteMark) << s.label;
-        EXPECT_STREQ(Marked(kMenuIterations), s.iterationsMark) << s.label;
+        Choose(menu, label);
+        EXPECT_EQ(RendersStarted() - renders, newRenders) << label;
+        EXPECT_TRUE(MapIsPalette(fWindow, palette)) << label;
+        EXPECT_EQ(fView->fCalc->fIterations, iterations) << label;
+        EXPECT_STREQ(Marked(kMenuPalette), paletteMark) << label;
+        EXPECT_STREQ(Marked(kMenuIterations), iterationsMark) << label;
     }
     WaitForRender();
     for (BPoint p : {BPoint(5, 70), BPoint(100, 100), BPoint(383, 383), BPoint(20, 370)})
@@ -113,24 +111,22 @@ TEST_F(ViewerTest, LyapunovSpaceResetsRegionSlidersIterationsAndTheirMark)
 
 TEST_F(ViewerTest, SlidersMovedBetweenPulsesRestartOnceWithTheirParameters)
 {
-    struct Case {
-        float morph, firstX, contrast;
-        double fMorph, fFirstX, fContrast;
-    };
-    for (const Case& c : {Case{0, 100, 200, 0.0, 0.5, 2048.0}, Case{200, 0, 0, 2.0, 0.0, 0.0},
-                          Case{50, 200, 50, 0.5, 1.0, 8.0}, Case{150, 1, 150, 1.5, 0.005, 648.0}}) {
+    // Slider positions, then the parameters they give.
+    using Case = std::array<double, 6>;
+    for (const auto& [morph, firstX, contrast, fMorph, fFirstX, fContrast] :
+         {Case{0, 100, 200, 0.0, 0.5, 2048.0}, {200, 0, 0, 2.0, 0.0, 0.0}, {50, 200, 50, 0.5, 1.0, 8.0}, {150, 1, 150, 1.5, 0.005, 648.0}}) {
         WaitForRender();
         const int64 renders = RendersStarted();
-        fView->fMorphBar->SetValue(c.morph);
-        fView->fFirstXBar->SetValue(c.firstX);
-        fView->fContrastBar->SetValue(c.contrast);
+        fView->fMorphBar->SetValue(float(morph));
+        fView->fFirstXBar->SetValue(float(firstX));
+        fView->fContrastBar->SetValue(float(contrast));
         DeliverPulse(fWindow);
         DeliverPulse(fWindow); // nothing moved since the last pulse: no restart
-        EXPECT_EQ(RendersStarted(), renders + 1) << c.morph;
+        EXPECT_EQ(RendersStarted(), renders + 1) << morph;
         WaitForRender();
-        EXPECT_DOUBLE_EQ(fView->fCalc->fMorph, c.fMorph);
-        EXPECT_DOUBLE_EQ(fView->fCalc->fFirstX, c.fFirstX);
-        EXPECT_DOUBLE_EQ(fView->fCalc->fContrast, c.fContrast);
+        EXPECT_DOUBLE_EQ(fView->fCalc->fMorph, fMorph);
+        EXPECT_DOUBLE_EQ(fView->fCalc->fFirstX, fFirstX);
+        EXPECT_DOUBLE_EQ(fView->fCalc->fContrast, fContrast);
     }
 }
 
