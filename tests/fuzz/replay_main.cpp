@@ -1,7 +1,6 @@
 // Runs a fuzz target over its saved inputs (seeds and the regression inputs of
 // faults found), so that every ordinary test run replays them.
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,6 +17,5 @@ int main(int argc, char** argv)
         LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
         ++replayed;
     }
-    std::printf("replayed %d inputs\n", replayed);
     return replayed > 0 ? 0 : 1;
 }

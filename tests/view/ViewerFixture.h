@@ -111,6 +111,12 @@ protected:
         return start;
     }
     bool ShownAsBitmap(int32 x, int32 y) const { return ViewPixel(fView, x, y) == BScreen(fWindow).ColorForIndex(BitmapByte(x, y)); }
+    // Shown as the bitmap's colour with every channel inverted, as an outline is.
+    bool ShownInverted(int32 x, int32 y) const
+    {
+        const rgb_color c = BScreen(fWindow).ColorForIndex(BitmapByte(x, y));
+        return ViewPixel(fView, x, y) == rgb_color{uint8(255 - c.red), uint8(255 - c.green), uint8(255 - c.blue), 255};
+    }
 
     // A press, moves through `steps` and a release, with `modifiers` held.
     void Press(const std::vector<platform_test::MouseStep>& steps, uint32 modifiers = 0)
