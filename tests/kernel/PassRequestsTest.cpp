@@ -53,9 +53,11 @@ TEST_P(PassRequests, StopEndsThePassOnceThePixelsInHandAreStored)
     calc.fState = TLyapCalc::kStopRequested;
     pass.join();
     EXPECT_EQ(calc.fState.load(), TLyapCalc::kNoRequest);
-    // What was being computed when the stop came is stored, nothing after.
+    // The unit in hand when the kernel sees the stop is stored whole, nothing
+    // after. That may be the first unit itself: the stop can land between its
+    // store and the kernel's next look at the request word.
     const std::size_t stored = StoredPrefix();
-    EXPECT_TRUE(stored > Unit() && stored < image.size()) << stored;
+    EXPECT_TRUE(stored >= Unit() && stored < image.size()) << stored;
     EXPECT_EQ(stored % Unit(), 0u) << "a group stored in part";
 }
 
