@@ -84,8 +84,10 @@ void AnswerNextAlert(int32 buttonIndex)
 rgb_color ViewPixel(BView* view, int32 x, int32 y)
 {
     const QImage& image = view->Impl().Backing();
-    const QRgb pixel = image.valid(x, y) ? image.pixel(x, y) : 0;
-    return rgb_color{uint8(qRed(pixel)), uint8(qGreen(pixel)), uint8(qBlue(pixel)), uint8(image.valid(x, y) ? 255 : 0)};
+    if (!image.valid(x, y))
+        return rgb_color{0, 0, 0, 0};
+    const QRgb pixel = image.pixel(x, y);
+    return rgb_color{uint8(qRed(pixel)), uint8(qGreen(pixel)), uint8(qBlue(pixel)), 255};
 }
 
 } // namespace platform_test

@@ -37,8 +37,9 @@ protected:
 
     int32 Pick(int32 n) { return static_cast<int32>(fRandom() % static_cast<std::uint64_t>(n)); }
     bool Chance(int32 perMille) { return Pick(1000) < perMille; }
-    // Mostly inside the image, sometimes well outside the largest one.
-    BPoint RandomPoint() { return Chance(800) ? BPoint(Pick(gImageWidth + 1), Pick(gImageHeight + 1)) : BPoint(Pick(504) - 60, Pick(504) - 60); }
+    // Mostly inside the image, sometimes up to 60 pixels outside the largest one.
+    BPoint RandomPoint() { return Chance(800) ? BPoint(Pick(gImageWidth + 1), Pick(gImageHeight + 1))
+                                              : BPoint(Pick(kBitmapWidth + 120) - 60, Pick(kBitmapHeight + 120) - 60); }
     void Fail(const std::string& what) { fFailure = fFailure.empty() ? what : fFailure; }
     void WaitForFinish() { PulseUntil([this] { return !fView->fRendering; }) || (Fail("the render never finished"), true); }
     bool ThreadsBackToBaseline()
