@@ -3,7 +3,7 @@
 PRESET ?= release
 BUILD  := build/$(PRESET)
 
-.PHONY: all deps configure build run test package bench fuzz sanitize size clean
+.PHONY: all deps configure build run test package bench fuzz sanitize standard-build size clean
 
 FUZZ_SECONDS ?= 30
 
@@ -49,6 +49,14 @@ sanitize: deps
 	    ctest --preset $$preset || exit 1; \
 	done
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=60
+
+# A packager's build: plain CMake without our presets, Release (-O3), from
+# scratch, tests included, in a folder of its own; warnings are errors here
+# so that one that only -O3 shows is seen before a packager meets it.
+standard-build: deps
+	@rm -rf build/standard
+	@cmake -S . -B build/standard -G Ninja -DCMAKE_BUILD_TYPE=Release -DOMBRELIA_WERROR=ON >/dev/null
+	@cmake --build build/standard
 
 # Lines of code and of tests, and the tests' share.
 size:

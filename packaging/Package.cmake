@@ -14,7 +14,7 @@ palettes and iteration counts from the menus, and morph the picture with
 sliders.
 .
 ombrelia-render draws the same pictures from the command line, without a
-display, into PNG or PGM files of up to 16384 by 16384 pixels.")
+display, into PNG or PGM files of up to 65536 by 65536 pixels.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # Shipped binaries carry no debugging symbols (the build keeps them).
 set(CPACK_STRIP_FILES ON)

@@ -3,7 +3,7 @@
 #include "Alert.h"
 
 const char* const kAboutText =
-    "Ombrelia 0.10 for BeOS Intel.\n"
+    "Ombrelia " OMBRELIA_VERSION " for BeOS Intel.\n"
     "Lyapunov-space fractals,\n"
     "by the Ombrelia developers.";
 

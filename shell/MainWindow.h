@@ -17,7 +17,7 @@ constexpr uint32 kSaveCommand = 0x53415645; // 'SAVE'
 // The "Iterations" menu: each item is labelled with its count and sends it.
 constexpr std::array<uint32, 10> kIterationCounts = {2, 4, 8, 16, 32, 64, 128, 256, 384, 512};
 
-constexpr const char* kMainWindowTitle = "Ombrelia 0.10";
+constexpr const char* kMainWindowTitle = "Ombrelia " OMBRELIA_VERSION;
 constexpr const char* kAppSignature = "application/x-vnd.Be-OMBR";
 
 class TMainWindow : public BWindow {

@@ -69,10 +69,22 @@ inline ProcessResult RunRender(const std::vector<std::string>& args, const std::
                                const std::string& setup = "")
 {
     const ScratchFolder streams;
-    std::string command = "cd " + ShellWord(folder) + " || exit 99; " + setup + " exec " + ShellWord(OMBRELIA_RENDER_PATH);
-    for (const std::string& arg : args)
-        command += " " + ShellWord(arg);
-    command += " >" + ShellWord(streams.path / "out") + " 2>" + ShellWord(streams.path / "err");
+    // Appended piece by piece: gcc 12 at -O3 warns falsely (-Wrestrict) about
+    // a literal + std::string temporary.
+    std::string command = "cd ";
+    command += ShellWord(folder);
+    command += " || exit 99; ";
+    command += setup;
+    command += " exec ";
+    command += ShellWord(OMBRELIA_RENDER_PATH);
+    for (const std::string& arg : args) {
+        command += ' ';
+        command += ShellWord(arg);
+    }
+    command += " >";
+    command += ShellWord(streams.path / "out");
+    command += " 2>";
+    command += ShellWord(streams.path / "err");
     const int status = std::system(command.c_str());
     return {WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status),
             ReadWholeFile(streams.path / "out"), ReadWholeFile(streams.path / "err")};

@@ -43,7 +43,8 @@ export DBUS_SESSION_BUS_ADDRESS="disabled:"
 # --- the program ---
 "$binary" >"$work/ombrelia.log" 2>&1 & app_pid=$!
 
-main=$(timeout 20 xdotool search --sync --name '^Ombrelia 0\.10$' | head -n1)
+version=$("$renderer" --version | cut -d' ' -f2)
+main=$(timeout 20 xdotool search --sync --name "^Ombrelia ${version//./\\.}\$" | head -n1)
 [ -n "$main" ] || fail "the main window did not appear"
 panel=$(timeout 20 xdotool search --sync --name '^Lyap controls$' | head -n1)
 [ -n "$panel" ] || fail "the control panel did not appear"

@@ -39,7 +39,7 @@ bool MapIsPalette(BWindow* window, int32 palette)
 TEST_F(ViewerTest, StartsWithTheMainWindowItsMenusAndThePanel)
 {
     EXPECT_EQ(platform_test::Windows(), (std::vector<BWindow*>{fWindow, fPanel}));
-    EXPECT_STREQ(fWindow->Title(), "Ombrelia 0.10");
+    EXPECT_STREQ(fWindow->Title(), "Ombrelia " OMBRELIA_VERSION);
     EXPECT_STREQ(fPanel->Title(), "Lyap controls");
     EXPECT_FALSE(fWindow->IsHidden() || fPanel->IsHidden());
     EXPECT_EQ(fPanel->Flags() & B_NOT_CLOSABLE, B_NOT_CLOSABLE);
