@@ -113,9 +113,9 @@ CommandLine::CommandLine(RenderOptions& o)
                "the frames finished before stay).");
     const CLI::Validator fileName([](const std::string& t) { return t.empty() ? "expected a file name, got \"\"" : ""; }, "");
     app.add_option("-o,--output", o.output,
-                   "the file to write (required); .png or .pgm, or set --format. With --frames a "
+                   "the file to write; .png or .pgm, or set --format. With --frames a "
                    "pattern with one frame number field: %d, or %05d for 00042")
-        ->type_name("FILE")->check(fileName);
+        ->type_name("FILE")->check(fileName)->required();
     app.add_option("--from", o.from,
                    "start from the values a PNG of this program or of the viewer holds; every "
                    "other option given changes its value")
@@ -138,6 +138,8 @@ CommandLine::CommandLine(RenderOptions& o)
     const ValueRule frame{kWhole, 0, kMaxFrames - 1};
     Add("--frame-range", "I:J", "write only frames I to J, counted from 0 (default all)",
         {Part(frame, o.firstFrame), Part(frame, o.lastFrame, ':')});
+    for (const char* end : {"--to-a", "--to-b", "--to-morph", "--to-first-x", "--to-contrast", "--frame-range"})
+        app.get_option(end)->needs("--frames");
 }
 
 // A complaint of CLI11's own in one line: a repeated option with its values,
@@ -158,8 +160,6 @@ std::string Complaint(const CLI::ParseError& error, const CLI::App& app)
 // Checks that need every option: the output and its format.
 std::optional<std::string> CheckOutput(RenderOptions& options, bool formatGiven)
 {
-    if (options.output.empty())
-        return "--output: expected a file name ending in .png or .pgm (required), got nothing";
     std::string extension = std::filesystem::path(options.output).extension().string();
     std::ranges::transform(extension, extension.begin(),
                            [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -188,12 +188,9 @@ std::optional<std::string> CheckAnimation(RenderOptions& o, const CommandLine& l
         {"--to-contrast", [&] { to.contrast = f.contrast; }},
         {"--frame-range", [&] { std::tie(o.firstFrame, o.lastFrame) = std::pair(0, o.frames - 1); }}};
     const std::int32_t fields = FrameFieldCount(o.output);
-    for (const auto& [name, byDefault] : ends) {
-        if (o.frames == 0 && line.Given(name))
-            return std::string(name) + ": expected only with --frames, got no --frames";
+    for (const auto& [name, byDefault] : ends)
         if (o.frames != 0 && !line.Given(name))
             byDefault();
-    }
     if (o.frames == 0 && fields > 0)
         return "--output: expected a file name without a frame number field (given --frames, one), got " +
                Quoted(o.output);

@@ -61,7 +61,7 @@ const std::string kUpTo = "whole number from 1 to ";
 const BadLine kBadLines[] = {
     {"UnknownOption", {"--frobnicate", "-o", "keep.png"}, "unknown option", "--help lists", "\"--frobnicate\""},
     {"StrayArgument", {"stray", "-o", "keep.png"}, "unexpected argument", "--help lists", "\"stray\""},
-    {"OutputNotGiven", {"--size", "8x8"}, "--output", ".png or .pgm", "nothing"},
+    {"OutputNotGiven", {"--size", "8x8"}, "--output", "is required", ""},
     {"OutputEmpty", {"-o", ""}, "--output", "a file name", "\"\""},
     {"OutputRepeated", {"-o", "keep.png", "--output", "other.png"}, "--output", "at most once", "\"other.png\""},
     {"OutputOfUnknownType", {"-o", "picture.jpg"}, "--output", ".png or .pgm", "\"picture.jpg\""},
@@ -106,7 +106,7 @@ const BadLine kBadLines[] = {
     {"FramesWithTwoFields", {"--frames", "3", "-o", "f%d-%05d.png"}, "--output", "one frame number field", "\"f%d-%05d.png\""},
     {"FramesWithAStrayPercent", {"--frames", "3", "-o", "%s-%d.png"}, "--output", "%% for a percent", "\"%s-%d.png\""},
     {"FieldWithoutFrames", {"-o", "f-%04d.png"}, "--output", "without a frame number field", "\"f-%04d.png\""},
-    {"EndValueWithoutFrames", {"--to-morph", "2", "-o", "keep.png"}, "--to-morph", "only with --frames", "no --frames"},
+    {"EndValueWithoutFrames", {"--to-morph", "2", "-o", "keep.png"}, "--to-morph", "requires --frames", ""},
     {"FrameRangeBeyondTheFrames", {"--frames", "10", "--frame-range", "3:10", "-o", "f%d.png"}, "--frame-range", "J < 10", "\"3:10\""},
     {"FrameRangeReversed", {"--frames", "10", "--frame-range", "5:4", "-o", "f%d.png"}, "--frame-range", "I <= J", "\"5:4\""},
 };
