@@ -3,12 +3,11 @@
 // what it accepts and what it got.
 #pragma once
 
+#include "ParameterKeys.h"
 #include "RenderOptions.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 enum class CommandAction { kRender, kHelp, kVersion, kError };
@@ -26,12 +25,3 @@ struct ParsedCommand {
 // other option given changes them.
 ParsedCommand ParseArguments(const std::vector<std::string>& args,
                              std::int32_t defaultThreads);
-
-// Reads the values of a parameter text (as written into every PNG) into
-// options, held to the very limits of the options that set them; nothing on
-// success, otherwise the complaint, one line.
-std::optional<std::string> ReadParameterValues(std::string_view text, RenderOptions& options);
-
-// The given text between quotes, with control characters, quotes and
-// backslashes escaped, so that a complaint stays one line whatever was typed.
-std::string Quoted(std::string_view text);

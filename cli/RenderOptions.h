@@ -3,6 +3,7 @@
 #pragma once
 
 #include "LyapAnimation.h"
+#include "LyapPassRates.h"
 #include "PictureDescription.h"
 #include "PictureWriter.h"
 
@@ -24,10 +25,6 @@ struct RenderOptions {
     std::int32_t lastFrame = 0;
 };
 
-// PNG allows more, but a side beyond this is more than any disk holds.
-constexpr std::int32_t kMaxImageSide = 65536;
-constexpr std::int32_t kMaxIterations = 1000000;
-constexpr std::int32_t kMaxThreads = 64;
-constexpr std::int32_t kMaxSupersample = 8;
-constexpr std::int32_t kPaletteChoices = 4;
+// More threads than the passes a picture is split into would find no rows.
+constexpr std::int32_t kMaxThreads = kLyapMaxPasses;
 constexpr std::int32_t kMaxFrames = 100000;

@@ -1,12 +1,13 @@
 #include "ParameterReader.h"
 
-#include "PictureDescription.h"
+#include "ParameterKeys.h"
 
-#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <memory>
+#include <type_traits>
 #include <spng.h>
 #include <vector>
 
@@ -17,13 +18,6 @@ namespace {
 constexpr std::size_t kChunkSizeLimit = 64 * 1024;
 constexpr std::size_t kChunkCacheLimit = 1024 * 1024;
 constexpr std::uint32_t kChunkCountLimit = 256;
-
-constexpr std::size_t kMaxSequenceLength = 64;
-
-// Every key version 1 writes.
-constexpr std::array<std::string_view, 13> kVersion1Keys = {
-    "width", "height", "sequence", "iterations", "a-min", "a-max", "b-min",
-    "b-max", "morph", "first-x", "contrast", "palette", "supersample"};
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -36,12 +30,6 @@ std::nullopt_t Fail(std::string& error, std::string reason)
 {
     error = std::move(reason);
     return std::nullopt;
-}
-
-bool IsRateSequence(std::string_view text)
-{
-    return !text.empty() && text.size() <= kMaxSequenceLength &&
-           text.find_first_not_of("AB") == std::string_view::npos;
 }
 
 } // namespace
@@ -80,9 +68,14 @@ std::optional<std::string> ReadParameterChunk(const std::string& path, std::stri
     return Fail(error, std::string("no ") + kParameterKeyword + " text in it");
 }
 
-std::optional<ParameterFields> ParseParameterText(std::string_view text, std::string& error)
+namespace {
+
+// The values of a parameter text by key, as written.
+using ParameterFields = std::map<std::string, std::string, std::less<>>;
+
+// "version=" on the first line, then one "key=value" line each, each key once.
+std::optional<ParameterFields> SplitParameterText(std::string_view text, std::string& error)
 {
-    const auto fail = [&error](std::string reason) { return Fail(error, std::move(reason)); };
     ParameterFields fields;
     for (bool first = true; !text.empty(); first = false) {
         const auto end = text.find('\n');
@@ -90,21 +83,43 @@ std::optional<ParameterFields> ParseParameterText(std::string_view text, std::st
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         const auto equals = line.find('=');
         if (equals == 0 || equals == std::string_view::npos)
-            return fail("a line that is not key=value");
+            return Fail(error, "a line that is not key=value");
         const std::string_view key = line.substr(0, equals);
         if (first && key != "version")
-            return fail("no version on the first line");
+            return Fail(error, "no version on the first line");
         if (!fields.emplace(key, line.substr(equals + 1)).second)
-            return fail("key " + std::string(key) + " twice");
+            return Fail(error, "key " + Escaped(key) + " twice");
     }
     if (fields.empty())
-        return fail("no version on the first line");
-    if (fields["version"] != "1")
-        return fail("version " + fields["version"] + ", which this program does not know");
-    for (const std::string_view key : kVersion1Keys)
-        if (!fields.contains(key))
-            return fail("no " + std::string(key));
-    if (!IsRateSequence(fields.find("sequence")->second))
-        return fail("sequence is not 1 to 64 letters A or B");
+        return Fail(error, "no version on the first line");
     return fields;
+}
+
+} // namespace
+
+std::optional<PictureDescription> ReadParameterText(std::string_view text, std::string& error)
+{
+    const auto fields = SplitParameterText(text, error);
+    if (!fields)
+        return std::nullopt;
+    if (const std::string& version = fields->find("version")->second; version != kParameterVersion)
+        return Fail(error, "version " + Escaped(version) + ", which this program does not know");
+    PictureDescription picture;
+    std::string complaint;  // about the first key missing or not accepted
+    ForEachParameterKey(picture, [&](const ParameterKey& key, auto& field) {
+        const auto found = fields->find(key.key);
+        if (!complaint.empty())
+            return;
+        if (found == fields->end()) {
+            complaint = "no " + std::string(key.key);
+        } else if (const auto value = ReadValue<std::remove_cvref_t<decltype(field)>>(key.rule, found->second)) {
+            field = *value;
+        } else {
+            complaint = std::string(key.key) + ": expected " + AcceptedText(key.rule) + ", got " +
+                        Quoted(found->second);
+        }
+    });
+    if (!complaint.empty())
+        return Fail(error, complaint);
+    return picture;
 }

@@ -3,21 +3,29 @@
 #pragma once
 
 #include "LyapParameters.h"
+#include "Palette.h"
 
 #include <cstdint>
 #include <string>
 
+// The viewer's image side, and so the side of the renderer's first picture.
+inline constexpr std::int32_t kDefaultPictureSide = 384;
+// PNG allows more, but a side beyond this is more than any disk holds.
+inline constexpr std::int32_t kMaxImageSide = 65536;
+inline constexpr std::int32_t kMaxIterations = 1000000;
+inline constexpr std::int32_t kMaxSupersample = 8;
+
 struct PictureDescription {
     LyapParameters fractal;
-    std::int32_t width = 384;
-    std::int32_t height = 384;
-    std::int32_t palette = 1;      // 1..4, the viewer's "Palette1".."Palette4"
+    std::int32_t width = kDefaultPictureSide;
+    std::int32_t height = kDefaultPictureSide;
+    std::int32_t palette = 1;      // 1..kPaletteCount, the viewer's "Palette1" ...
     std::int32_t supersample = 1;  // K x K samples per pixel, averaged
 };
 
 // The keyword of the PNG text chunk that holds ParameterText.
 inline constexpr const char* kParameterKeyword = "ombrelia-parameters";
 
-// One "key=value" line per parameter, "version=1" first. Numbers are written
-// so that reading them back gives the same double.
+// One "key=value" line per key of ParameterKeys.h, "version=1" first.
+// Numbers are written so that reading them back gives the same double.
 std::string ParameterText(const PictureDescription& picture);

@@ -7,8 +7,11 @@
 
 #include <cstdint>
 
+// The viewer's first step count, checked in its Iterations menu.
+inline constexpr std::int32_t kLyapDefaultIterations = 16;
+
 struct LyapParameters {
-    std::int32_t iterations = 16;
+    std::int32_t iterations = kLyapDefaultIterations;
     double aMin = 2.0;
     double aMax = 4.0;
     double bMin = 2.0;

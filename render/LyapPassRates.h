@@ -6,6 +6,11 @@
 
 #include <cstdint>
 
+// The most passes a picture is split into: the viewer's largest worker pool,
+// and the fixed split of the renderer, whose rows must get the viewer's
+// rates whatever its own thread count.
+inline constexpr std::int32_t kLyapMaxPasses = 64;
+
 class LyapPassRates {
 public:
     LyapPassRates(double bMin, double dB, std::int32_t rowStep, std::int32_t firstRow)

@@ -32,19 +32,19 @@ void LyapPictureRows::SeekRow(std::int32_t row)
     if (row < fNextRow || fRates.empty()) {
         const double dB = fCalc.fBSpan / fCalc.fHeight;
         fRates.clear();
-        for (std::int32_t pass = 0; pass < kPasses; ++pass)
-            fRates.emplace_back(fCalc.fBMin, dB, kPasses, pass);
+        for (std::int32_t pass = 0; pass < kLyapMaxPasses; ++pass)
+            fRates.emplace_back(fCalc.fBMin, dB, kLyapMaxPasses, pass);
         fNextRow = 0;
     }
     for (; fNextRow < row; ++fNextRow)
-        fRates[static_cast<std::size_t>(fNextRow % kPasses)].TakeNext();
+        fRates[static_cast<std::size_t>(fNextRow % kLyapMaxPasses)].TakeNext();
 }
 
 bool LyapPictureRows::FillRows(std::int32_t first, std::int32_t count, std::uint8_t* values)
 {
     SeekRow(first);
     for (std::int32_t i = 0; i < count; ++i, ++fNextRow) {
-        const double b = fRates[static_cast<std::size_t>(fNextRow % kPasses)].TakeNext();
+        const double b = fRates[static_cast<std::size_t>(fNextRow % kLyapMaxPasses)].TakeNext();
         if (!fCalc.CalculateRow(b,
                                 values + static_cast<std::ptrdiff_t>(i) * fCalc.fWidth,
                                 kColourValues.data()))

@@ -1,7 +1,9 @@
 // The colour values of a width x height picture, computed in bands of rows
-// in any order and with bytes the viewer's 64 workers would give: worker i
-// computes rows i, i + 64, ... and reaches each row's b by its own repeated
-// additions, which at some points decides the last bit, and so the colour.
+// in any order and with bytes the viewer's largest worker pool would give
+// (kLyapMaxPasses workers, always that many, so that the count fixes every
+// row's rates): worker i computes rows i, i + kLyapMaxPasses, ... and reaches
+// each row's b by its own repeated additions, which at some points decides
+// the last bit, and so the colour.
 #pragma once
 
 #include "LyapPassRates.h"
@@ -12,10 +14,6 @@
 
 class LyapPictureRows {
 public:
-    // As many passes as the viewer's largest worker pool. Fixing the count,
-    // not the thread count, fixes every row's rates.
-    static constexpr std::int32_t kPasses = 64;
-
     // parameters: the picture's parameters (its image fields are ignored).
     LyapPictureRows(const TLyapCalc& parameters, std::int32_t width, std::int32_t height);
 
@@ -34,5 +32,5 @@ private:
 
     TLyapCalc fCalc;  // prepared for a pass over the whole picture
     std::vector<LyapPassRates> fRates;
-    std::int32_t fNextRow = 0;  // the row fRates[fNextRow % kPasses] gives next
+    std::int32_t fNextRow = 0;  // the row fRates[fNextRow % kLyapMaxPasses] gives next
 };

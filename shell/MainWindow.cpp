@@ -43,6 +43,14 @@ BMenu* BuildMenu(const char* label, const std::vector<MenuEntry>& entries,
     return menu;
 }
 
+std::vector<MenuEntry> PaletteEntries()
+{
+    std::vector<MenuEntry> entries;
+    for (int32 n = 0; n < kPaletteCount; ++n)
+        entries.push_back({"Palette" + std::to_string(n + 1), kPaletteCommandBase + n});
+    return entries;
+}
+
 std::vector<MenuEntry> IterationEntries()
 {
     std::vector<MenuEntry> entries;
@@ -54,13 +62,8 @@ std::vector<MenuEntry> IterationEntries()
 void AddMenus(BMenuBar* bar)
 {
     bar->AddItem(BuildMenu("File", {{"About", kAboutCommand}}, nullptr));
-    bar->AddItem(BuildMenu("Palette",
-                           {{"Palette1", kPaletteCommandBase},
-                            {"Palette2", kPaletteCommandBase + 1},
-                            {"Palette3", kPaletteCommandBase + 2},
-                            {"Palette4", kPaletteCommandBase + 3}},
-                           "Palette1"));
-    const std::string defaultCount = std::to_string(kDefaultIterations);
+    bar->AddItem(BuildMenu("Palette", PaletteEntries(), "Palette1"));
+    const std::string defaultCount = std::to_string(kLyapDefaultIterations);
     bar->AddItem(BuildMenu("Iterations", IterationEntries(), defaultCount.c_str()));
     bar->AddItem(BuildMenu("Fractal type", {{"Lyapunov Space", kFractalTypeCommand}},
                            "Lyapunov Space"));

@@ -32,7 +32,7 @@ void MarkCommand(BMenu* menu, uint32 command)
 void TMainWindow::MessageReceived(BMessage* message)
 {
     const uint32 code = message->what;
-    if (code - kPaletteCommandBase <= 3)
+    if (code - kPaletteCommandBase < kPaletteCount)
         fView->SetPalette(static_cast<int32>(code - kPaletteCommandBase));
     else if (IsIterationCommand(code))
         fView->SetIterations(static_cast<int32>(code));
@@ -53,9 +53,9 @@ void TMainWindow::ResetFractalType()
     // SetDefaults puts the calculator back at the default count; the view's
     // count and the menu's mark follow, so the menu shows the count in use
     // and choosing the previous count again is not mistaken for a no-op.
-    fView->fIterations = kDefaultIterations;
+    fView->fIterations = kLyapDefaultIterations;
     if (BMenuBar* bar = MenuBar())
-        MarkCommand(bar->SubmenuAt(kIterationsMenuIndex), kDefaultIterations);
+        MarkCommand(bar->SubmenuAt(kIterationsMenuIndex), kLyapDefaultIterations);
     fView->SyncControls();
     fView->Refresh();
 }

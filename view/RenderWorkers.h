@@ -14,13 +14,14 @@
 // while no worker runs.
 #pragma once
 
+#include "LyapPassRates.h"
 #include "SupportDefs.h"
 
 #include <atomic>
 
 class TLyapCalc;
 
-constexpr int32 kMaxWorkers = 64;
+constexpr int32 kMaxWorkers = kLyapMaxPasses;
 constexpr int32 kWorkerFinished = -1;
 constexpr thread_id kNoThread = -1;
 

@@ -31,7 +31,7 @@ TShowBit::TShowBit(BRect frame, uint32 resizingMode)
     : BView(frame, "", resizingMode, kShowBitFlags),
       fRendering(false),
       fSelection(kNoSelection, kNoSelection, kNoSelection, kNoSelection),
-      fIterations(kDefaultIterations),
+      fIterations(kLyapDefaultIterations),
       fControlWindow(nullptr), fMorphBar(nullptr), fFirstXBar(nullptr),
       fContrastBar(nullptr), fBufferedBox(nullptr),
       // The middle: the sliders start there, so the first pulse changes nothing.

@@ -20,14 +20,13 @@ class BWindow;
 class TLyapCalc;
 
 // The image that a render computes; never larger than the view's bitmap.
-constexpr int32 kBitmapWidth = 384;
-constexpr int32 kBitmapHeight = 384;
+constexpr int32 kBitmapWidth = kDefaultPictureSide;
+constexpr int32 kBitmapHeight = kDefaultPictureSide;
 extern int32 gImageWidth;
 extern int32 gImageHeight;
 
 // All four coordinates at this value: no zoom selection.
 constexpr float kNoSelection = -1000.0f;
-constexpr int32 kDefaultIterations = 16;
 
 class TShowBit : public BView {
 public:

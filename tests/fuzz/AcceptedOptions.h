@@ -23,7 +23,7 @@ inline void CheckPictureAccepted(const PictureDescription& p)
     Check(f.iterations >= 2 && f.iterations <= kMaxIterations && f.iterations % 2 == 0);
     for (double value : {f.aMin, f.aMax, f.bMin, f.bMax, f.morph, f.firstX, f.contrast})
         Check(std::isfinite(value));
-    Check(p.palette >= 1 && p.palette <= kPaletteChoices);
+    Check(p.palette >= 1 && p.palette <= kPaletteCount);
     Check(p.supersample >= 1 && p.supersample <= kMaxSupersample);
 }
 

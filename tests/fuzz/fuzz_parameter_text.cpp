@@ -3,20 +3,20 @@
 // line or gives values within the options' ranges, and those values written
 // out again read back as the very same values.
 #include "AcceptedOptions.h"
-#include "ParseArguments.h"
+#include "ParameterReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    RenderOptions read;
-    if (const auto complaint = ReadParameterValues(text, read)) {
-        CheckOneLine(*complaint);
+    std::string complaint;
+    const auto read = ReadParameterText(text, complaint);
+    if (!read) {
+        CheckOneLine(complaint);
         return 0;
     }
-    CheckPictureAccepted(read.picture);
-    const std::string written = ParameterText(read.picture);
-    RenderOptions again;
-    Check(!ReadParameterValues(written, again).has_value());
-    Check(ParameterText(again.picture) == written);
+    CheckPictureAccepted(*read);
+    const std::string written = ParameterText(*read);
+    const auto again = ReadParameterText(written, complaint);
+    Check(again.has_value() && ParameterText(*again) == written);
     return 0;
 }

@@ -1,0 +1,100 @@
+// The keys of the parameter text, each listed once: its name in the text,
+// the renderer's option that sets it, what its value may be and the field
+// that holds it. The writer, the reader of saved pictures and the renderer's
+// options all go through this list, so that a key added here is written,
+// read back and typed on the command line alike, within the same limits.
+#pragma once
+
+#include "PictureDescription.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// What a value may be: a whole number within low..high (even only, for
+// kEvenWhole), a finite real, or a rate sequence. The whole text must be the
+// value: no blanks, no '+', no hexadecimal.
+struct ValueRule {
+    enum Kind { kWhole, kEvenWhole, kReal, kSequence };
+    Kind kind;
+    std::int32_t low = 0;
+    std::int32_t high = 0;
+};
+
+// The rule in words, for complaints: "an even whole number from 2 to 1000000".
+std::string AcceptedText(const ValueRule& rule);
+
+// The value text spells under rule; nothing when it is not accepted.
+template <typename Value>
+std::optional<Value> ReadValue(const ValueRule& rule, std::string_view text);
+template <>
+std::optional<std::int32_t> ReadValue(const ValueRule& rule, std::string_view text);
+template <>
+std::optional<double> ReadValue(const ValueRule& rule, std::string_view text);
+template <>
+std::optional<LyapSequence> ReadValue(const ValueRule& rule, std::string_view text);
+
+// The text ReadValue reads back as the very same value (for reals the
+// shortest such text).
+std::string ValueText(std::int32_t value);
+std::string ValueText(double value);
+std::string ValueText(const LyapSequence& value);
+
+struct ParameterKey {
+    const char* key;     // in the parameter text
+    const char* option;  // the renderer's option that sets it
+    ValueRule rule;
+    // Keys that share an option: its text is their values joined, each
+    // after the first preceded by its joinedBy ("--size=WxH").
+    char joinedBy = 0;
+    // For the first key of an option: the help's name of the option's value
+    // and what the option sets.
+    const char* valueName = "";
+    const char* help = "";
+};
+
+// The version the writer writes and the only one the reader takes.
+inline constexpr const char* kParameterVersion = "1";
+
+// Calls visit(key, field) for every key, in the order the text has them;
+// Picture is PictureDescription, const or not. The default of each key is
+// its field's in PictureDescription{}.
+template <typename Picture, typename Visit>
+void ForEachParameterKey(Picture& picture, Visit&& visit)
+{
+    using enum ValueRule::Kind;
+    auto& f = picture.fractal;
+    const ValueRule side{kWhole, 1, kMaxImageSide};
+    visit(ParameterKey{.key = "width", .option = "--size", .rule = side, .valueName = "WxH",
+                       .help = "image size"}, picture.width);
+    visit(ParameterKey{.key = "height", .option = "--size", .rule = side, .joinedBy = 'x'}, picture.height);
+    visit(ParameterKey{.key = "sequence", .option = "--sequence", .rule = {kSequence}, .valueName = "S",
+                       .help = "rates step by step: letter k mod the length, A for a and B for b"},
+          f.sequence);
+    visit(ParameterKey{.key = "iterations", .option = "--iterations", .rule = {kEvenWhole, 2, kMaxIterations},
+                       .valueName = "N", .help = "steps per point"}, f.iterations);
+    visit(ParameterKey{.key = "a-min", .option = "--a", .rule = {kReal}, .valueName = "MIN:MAX",
+                       .help = "rate a across the columns"}, f.aMin);
+    visit(ParameterKey{.key = "a-max", .option = "--a", .rule = {kReal}, .joinedBy = ':'}, f.aMax);
+    visit(ParameterKey{.key = "b-min", .option = "--b", .rule = {kReal}, .valueName = "MIN:MAX",
+                       .help = "rate b down the rows"}, f.bMin);
+    visit(ParameterKey{.key = "b-max", .option = "--b", .rule = {kReal}, .joinedBy = ':'}, f.bMax);
+    visit(ParameterKey{.key = "morph", .option = "--morph", .rule = {kReal}, .valueName = "M",
+                       .help = "twice the point the derivative is taken about"}, f.morph);
+    visit(ParameterKey{.key = "first-x", .option = "--first-x", .rule = {kReal}, .valueName = "X",
+                       .help = "starting value of every orbit"}, f.firstX);
+    visit(ParameterKey{.key = "contrast", .option = "--contrast", .rule = {kReal}, .valueName = "C",
+                       .help = "colour values per unit of exponent"}, f.contrast);
+    visit(ParameterKey{.key = "palette", .option = "--palette", .rule = {kWhole, 1, kPaletteCount},
+                       .valueName = "P", .help = "the viewer's palette P, Palette1 being 1"}, picture.palette);
+    visit(ParameterKey{.key = "supersample", .option = "--supersample", .rule = {kWhole, 1, kMaxSupersample},
+                       .valueName = "K", .help = "K x K samples per pixel, averaged; PNG only"},
+          picture.supersample);
+}
+
+// The given text with control characters, quotes and backslashes escaped,
+// so that a complaint stays one line whatever it holds; Quoted puts it
+// between quotes.
+std::string Escaped(std::string_view text);
+std::string Quoted(std::string_view text);
