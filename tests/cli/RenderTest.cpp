@@ -147,7 +147,7 @@ TEST_F(RenderProgram, FromAPictureRendersItAgainByteForByteAndOptionsOverrideIts
         std::vector<std::string> first = args;
         first.insert(first.end(), {"--supersample", k});
         std::string error;
-        EXPECT_TRUE(WritePictureFile(folder.path / "saved.png", Picture(first), ImageFormat::kPng, error)) << error;
+        EXPECT_EQ(WritePictureFile(folder.path / "saved.png", Picture(first), ImageFormat::kPng, {}, error), WriteOutcome::kWritten) << error;
         first.insert(first.end(), {"-o", "first.png"});
         Run(first);
         Run({"--from", "first.png", "-o", "again.png"});
