@@ -2,6 +2,7 @@
 
 #include "FrameName.h"
 #include "ParseArguments.h"
+#include "PictureWriter.h"
 #include "ProcessorCount.h"
 #include "ProgressBar.h"
 

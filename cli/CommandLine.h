@@ -3,7 +3,7 @@
 // cannot be written, 128 + signal number when interrupted).
 #pragma once
 
-#include "PictureWriter.h"
+#include "BandedRender.h"
 
 #include <cstdint>
 
