@@ -1,6 +1,9 @@
 // TLyapCalc::Calculate over a whole 384 x 384 picture on one thread, with the
 // plain and the fast kernel, timed in CPU time (the machine may be shared).
 // The counter step_time is the time per pixel and logistic step; bench/report turns pairs of runs into speed-ups.
+// The fast runs also count the pixels of one pass by the fast kernel's path
+// (exact, rescaled, below_floor, fallback): a kernel that sent its lanes to
+// the plain loop would write the same bytes, only slower.
 #include "LyapFastKernel.h"
 #include "LyapKernel.h"
 #include "TLyapCalc.h"
@@ -43,6 +46,14 @@ void RunPass(benchmark::State& state, LyapKernel kernel, Region region,
         benchmark::ClobberMemory();
     }
     SetLyapKernel(LyapKernel::Fast);
+    if (kernel == LyapKernel::Fast) {
+        LyapPathCounts counts;
+        calc.Calculate(palette.data(), 1, 0, &counts);
+        state.counters["exact"] = static_cast<double>(counts.exact);
+        state.counters["rescaled"] = static_cast<double>(counts.rescaled);
+        state.counters["below_floor"] = static_cast<double>(counts.belowFloor);
+        state.counters["fallback"] = static_cast<double>(counts.fallback);
+    }
     // Time per pixel and logistic step (shown in ns; seconds in JSON).
     state.counters["step_time"] = benchmark::Counter(
         static_cast<double>(kSide) * kSide * iterations,

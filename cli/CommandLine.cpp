@@ -1,15 +1,14 @@
 #include "CommandLine.h"
 
 #include "FrameName.h"
-#include "OutputFile.h"
 #include "ParseArguments.h"
+#include "PictureWriter.h"
 #include "ProcessorCount.h"
 #include "ProgressBar.h"
 
 #include <algorithm>
 #include <csignal>
 #include <iostream>
-#include <memory>
 #include <new>
 #include <tuple>
 #include <unistd.h>
@@ -76,26 +75,22 @@ std::int32_t WritePicture(const PictureDescription& picture, const std::string& 
                           std::string& complaint)
 {
     std::string error;
-    auto file = OutputFile::CreateBeside(path, error);
-    if (!file) {
+    switch (WritePictureFile(path, picture, format, control, error)) {
+    case WriteOutcome::kWritten:
+        return kExitWritten;
+    case WriteOutcome::kNotCreated:
         complaint = OutputComplaint(path, error);
         return kExitRefused;
-    }
-    PictureWriter writer(file->Descriptor(), picture, format);
-    const RowSink sink = [&](const std::uint8_t* rows, std::int32_t count) {
-        if (writer.WriteSampleRows(rows, count))
-            return true;
-        error = writer.Error();
-        return false;
-    };
-    const RenderOutcome outcome = RenderBands(picture, sink, control);
-    if (outcome == RenderOutcome::kInterrupted || gInterruptSignal.load() != 0)
-        return kExitSignalBase + gInterruptSignal.load();
-    if (outcome == RenderOutcome::kSinkFailed || !file->MoveIntoPlace(error)) {
+    case WriteOutcome::kInterrupted:
+        break;
+    case WriteOutcome::kWriteFailed:
+        // A write cut short by the signal is the interrupt's doing.
+        if (gInterruptSignal.load() != 0)
+            break;
         complaint = OutputComplaint(path, error + " while writing");
         return kExitRefused;
     }
-    return kExitWritten;
+    return kExitSignalBase + gInterruptSignal.load();
 }
 
 // The picture, or the animation's frames in order: each a file of its own,

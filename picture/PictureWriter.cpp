@@ -1,18 +1,12 @@
 #include "PictureWriter.h"
 
-#include "LyapPictureRows.h"
 #include "OutputFile.h"
-
-#include <algorithm>
 
 namespace {
 
 // The name every picture file carries, whichever program wrote it: the
 // viewer's saved file and the renderer's must be the same bytes.
 constexpr const char* kSoftware = "Ombrelia " OMBRELIA_VERSION;
-
-// Sample values per band of WritePictureFile: a few megabytes.
-constexpr std::int64_t kBandSamples = std::int64_t{1} << 22;
 
 std::string PgmHeader(const PictureDescription& picture)
 {
@@ -59,36 +53,30 @@ bool PictureWriter::WriteSampleRows(const std::uint8_t* samples, std::int32_t ro
     return fPng->WriteRows(fRgb.data(), rows);
 }
 
-bool WritePictureFile(const std::string& path, const PictureDescription& picture,
-                      ImageFormat format, std::string& error, const SampleRowSource& rows)
+WriteOutcome WritePictureFile(const std::string& path, const PictureDescription& picture,
+                              ImageFormat format, const RenderControl& control,
+                              std::string& error)
 {
-    const std::int32_t k = picture.supersample;
-    const std::int32_t sampleWidth = picture.width * k;
-    SampleRowSource source = rows;
-    if (!source) {
-        auto own = std::make_shared<LyapPictureRows>(TLyapCalc(picture.fractal), sampleWidth,
-                                                     picture.height * k);
-        source = [own](std::int32_t first, std::int32_t count, std::uint8_t* values) {
-            return own->FillRows(first, count, values);
-        };
-    }
     auto file = OutputFile::CreateBeside(path, error);
     if (!file)
-        return false;
+        return WriteOutcome::kNotCreated;
     PictureWriter writer(file->Descriptor(), picture, format);
-    const std::int32_t bandRows = static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        kBandSamples / (std::int64_t{sampleWidth} * k), 1, picture.height));
-    std::vector<std::uint8_t> band(static_cast<std::size_t>(sampleWidth) * bandRows * k);
-    for (std::int32_t first = 0; first < picture.height; first += bandRows) {
-        const std::int32_t count = std::min(bandRows, picture.height - first);
-        if (!source(first * k, count * k, band.data())) {
-            error = "stopped";
-            return false;
-        }
-        if (!writer.WriteSampleRows(band.data(), count)) {
-            error = writer.Error();
-            return false;
-        }
+    const RowSink sink = [&](const std::uint8_t* rows, std::int32_t count) {
+        if (writer.WriteSampleRows(rows, count))
+            return true;
+        error = writer.Error();
+        return false;
+    };
+    switch (RenderBands(picture, sink, control)) {
+    case RenderOutcome::kInterrupted:
+        return WriteOutcome::kInterrupted;
+    case RenderOutcome::kSinkFailed:
+        return WriteOutcome::kWriteFailed;
+    case RenderOutcome::kDone:
+        break;
     }
-    return file->MoveIntoPlace(error);
+    // An interrupt after the last band still keeps the file out of place.
+    if (control.interrupt != nullptr && control.interrupt->load() != 0)
+        return WriteOutcome::kInterrupted;
+    return file->MoveIntoPlace(error) ? WriteOutcome::kWritten : WriteOutcome::kWriteFailed;
 }

@@ -6,11 +6,11 @@
 // the raw colour values.
 #pragma once
 
+#include "BandedRender.h"
 #include "PictureDescription.h"
 #include "PngStream.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,16 +40,14 @@ private:
     std::string fError;
 };
 
-// Fills `count` rows of the sample grid (width x K values a row), starting at
-// sample row `first`, into values; false to give up (nothing is written).
-using SampleRowSource =
-    std::function<bool(std::int32_t first, std::int32_t count, std::uint8_t* values)>;
+// How WritePictureFile ended. Unless written, no file was made and the one
+// that was there is as it was.
+enum class WriteOutcome { kWritten, kNotCreated, kInterrupted, kWriteFailed };
 
-// Computes the picture on the calling thread, band by band, and writes it to
-// path: renamed into place only when complete, so that a failure leaves no
-// partial file and the file that was there as it was. rows: where the
-// colour values come from (by default the picture's own LyapPictureRows).
-// On failure sets error to the reason and returns false.
-bool WritePictureFile(const std::string& path, const PictureDescription& picture,
-                      ImageFormat format, std::string& error,
-                      const SampleRowSource& rows = {});
+// Renders the picture in bands on control's threads and writes it to path:
+// renamed into place only when complete, so that a failure or an interrupt
+// leaves no partial file. error: the reason for kNotCreated and
+// kWriteFailed.
+WriteOutcome WritePictureFile(const std::string& path, const PictureDescription& picture,
+                              ImageFormat format, const RenderControl& control,
+                              std::string& error);

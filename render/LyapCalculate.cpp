@@ -9,7 +9,7 @@
 #include <cstddef>
 
 void TLyapCalc::Calculate(const std::uint8_t* paletteMap, std::int32_t rowStep,
-                          std::int32_t firstRow)
+                          std::int32_t firstRow, LyapPathCounts* counts)
 {
     for (;;) {
         // Pass start. Only "parameters changed" is consumed here: a stop that
@@ -24,7 +24,7 @@ void TLyapCalc::Calculate(const std::uint8_t* paletteMap, std::int32_t rowStep,
         if (fSequenceLength < 1 || fSequenceLength > kLyapMaxSequence)
             return;
         PreparePass();
-        RunPass(paletteMap, rowStep, firstRow);
+        RunPass(paletteMap, rowStep, firstRow, counts);
         // Pass end: start over on "parameters changed", otherwise leave 0.
         if (fState.exchange(kNoRequest) != kParamsChanged)
             return;
@@ -66,12 +66,12 @@ LyapValueTerms TLyapCalc::PassValueTerms() const
 }
 
 bool TLyapCalc::RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
-                        std::int32_t firstRow)
+                        std::int32_t firstRow, LyapPathCounts* counts)
 {
     LyapPassRates rates(fBMin, fBSpan / fHeight, rowStep, firstRow);
     for (std::int32_t row = firstRow; row < fHeight;) {
         std::uint8_t* dst = fBits + static_cast<std::ptrdiff_t>(row) * fBytesPerRow;
-        if (!CalculateRow(rates.TakeNext(), dst, paletteMap))
+        if (!CalculateRow(rates.TakeNext(), dst, paletteMap, counts))
             return false;
         if (rowStep >= fHeight - row)
             break;
@@ -81,14 +81,15 @@ bool TLyapCalc::RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
 }
 
 bool TLyapCalc::CalculateRow(double b, std::uint8_t* dst,
-                             const std::uint8_t* paletteMap)
+                             const std::uint8_t* paletteMap,
+                             LyapPathCounts* counts)
 {
     const double dA = fASpan / fWidth;
     fB = b;
     // b enters once per row; a sequence without B uses no b at all.
     fRowLogB = fHalfIterations == 0 ? 0.0 : std::log(fB) * fHalfIterations;
     fA = fAMin;
-    return GetLyapKernel() == LyapKernel::Fast ? FillRowFast(dst, dA, paletteMap)
+    return GetLyapKernel() == LyapKernel::Fast ? FillRowFast(dst, dA, paletteMap, counts)
                                                : FillRowPlain(dst, dA, paletteMap);
 }
 

@@ -25,7 +25,8 @@ struct LyapGroupInput {
     LyapSequence sequence = kLyapSequenceAB;
 };
 
-// How the group's pixels were decided (for tests and measurements):
+// How the group's pixels were decided (TLyapCalc::Calculate counts them for
+// the benchmark and the tests):
 // exact: the vector product is the plain product itself (never rescaled);
 // rescaled: the plain product rebuilt exactly from a rescaled one;
 // belowFloor: proven to end below the floor; fallback: computed again by

@@ -7,7 +7,8 @@
 #include <atomic>
 
 bool TLyapCalc::FillRowFast(std::uint8_t* dst, double dA,
-                            const std::uint8_t* paletteMap)
+                            const std::uint8_t* paletteMap,
+                            LyapPathCounts* counts)
 {
     double a[kLyapMaxGroup];
     std::int32_t values[kLyapMaxGroup];
@@ -20,7 +21,7 @@ bool TLyapCalc::FillRowFast(std::uint8_t* dst, double dA,
             a[i] = fA;
             fA += dA;
         }
-        LyapFastGroupValues(group, values);
+        LyapFastGroupValues(group, values, counts);
         // The display reads the image while it grows: relaxed byte stores.
         for (std::int32_t i = 0; i < group.count; ++i)
             std::atomic_ref<std::uint8_t>(dst[column + i])

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 struct LyapParameters;
+struct LyapPathCounts;
 struct LyapSequence;
 struct LyapValueTerms;
 
@@ -37,8 +38,10 @@ public:
 
     // Fills rows firstRow, firstRow + rowStep, ... of the image with
     // paletteMap[colour value]. Returns when they are done or on a stop.
+    // counts, when not null, is added the path each pixel took through the
+    // fast kernel (the plain kernel leaves it alone).
     void Calculate(const std::uint8_t* paletteMap, std::int32_t rowStep,
-                   std::int32_t firstRow);
+                   std::int32_t firstRow, LyapPathCounts* counts = nullptr);
 
     // What a pass does before its first row: clamp the rate ranges and work
     // out the spans and terms every row shares. Leaves the request word alone.
@@ -47,7 +50,8 @@ public:
     // as a prepared pass would. False when a request arrived (the row is then
     // unfinished).
     bool CalculateRow(double b, std::uint8_t* dst,
-                      const std::uint8_t* paletteMap);
+                      const std::uint8_t* paletteMap,
+                      LyapPathCounts* counts = nullptr);
 
     // Colour value 0..255 of (fA, fB) under the current pass's working values.
     std::int32_t EvaluatePoint();
@@ -98,13 +102,13 @@ private:
     // One pass over this calculator's rows. Returns false when a request
     // arrived (the caller decides between restart and stop).
     bool RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
-                 std::int32_t firstRow);
+                 std::int32_t firstRow, LyapPathCounts* counts);
     // One row from fA onwards, into dst, with the plain kernel (a pixel at a
     // time) or the fast one (a group at a time); false when a request came.
     bool FillRowPlain(std::uint8_t* dst, double dA,
                       const std::uint8_t* paletteMap);
     bool FillRowFast(std::uint8_t* dst, double dA,
-                     const std::uint8_t* paletteMap);
+                     const std::uint8_t* paletteMap, LyapPathCounts* counts);
     void ClampRanges();
     // What a colour value depends on besides the product, for the row fB.
     LyapValueTerms PassValueTerms() const;

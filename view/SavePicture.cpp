@@ -6,6 +6,7 @@
 #include "Alert.h"
 #include "FilePanel.h"
 #include "PictureWriter.h"
+#include "RenderWorkers.h"
 #include "TLyapCalc.h"
 
 #include <string>
@@ -28,6 +29,25 @@ PictureDescription TShowBit::DescribeRender() const
     return picture;
 }
 
+namespace {
+
+// Writes the picture on as many threads of its own as the viewer has
+// workers; empty when written, otherwise why not.
+std::string SaveFailure(const std::string& path, const PictureDescription& picture)
+{
+    if (picture.width < 1 || picture.height < 1)
+        return "the picture is empty";
+    RenderControl control;
+    control.threads = gWorkerCount;
+    std::string error;
+    if (WritePictureFile(path, picture, ImageFormat::kPng, control, error) ==
+        WriteOutcome::kWritten)
+        return {};
+    return error.empty() ? "it could not be written" : error;
+}
+
+} // namespace
+
 // Runs on the window's thread while the workers may go on: it reads only
 // fShownPicture, which they never touch, and renders into its own memory.
 void TShowBit::SavePicture()
@@ -36,10 +56,8 @@ void TShowBit::SavePicture()
     BFilePanel panel(Window(), "lyapunov.png");
     if (!panel.Go(path))
         return;
-    std::string error;
-    if (fShownPicture.width < 1 || fShownPicture.height < 1)
-        error = "the picture is empty";
-    else if (WritePictureFile(path, fShownPicture, ImageFormat::kPng, error))
+    const std::string error = SaveFailure(path, fShownPicture);
+    if (error.empty())
         return;
     const std::string text = "Could not save " + path + ": " + error;
     auto* alert = new BAlert("Save", text.c_str(), "OK", nullptr, nullptr,

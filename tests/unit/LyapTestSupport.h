@@ -30,11 +30,12 @@ using CalcSetup = std::function<void(TLyapCalc&)>;
 
 // The bytes one Calculate(rowStep, firstRow) of a default calculator changed
 // by `setup` writes into a fresh width x height image; untouched bytes stay
-// kUntouched.
+// kUntouched. counts: as Calculate takes it.
 inline std::vector<std::uint8_t> Render(LyapKernel kernel, std::int32_t width,
                                         std::int32_t height, const CalcSetup& setup,
                                         std::int32_t rowStep = 1,
-                                        std::int32_t firstRow = 0)
+                                        std::int32_t firstRow = 0,
+                                        LyapPathCounts* counts = nullptr)
 {
     SetLyapKernel(kernel);
     std::vector<std::uint8_t> image(static_cast<std::size_t>(width) * height,
@@ -42,7 +43,7 @@ inline std::vector<std::uint8_t> Render(LyapKernel kernel, std::int32_t width,
     TLyapCalc calc;
     setup(calc);
     calc.SetSize(image.data(), width, height, width);
-    calc.Calculate(IdentityMap(), rowStep, firstRow);
+    calc.Calculate(IdentityMap(), rowStep, firstRow, counts);
     SetLyapKernel(LyapKernel::Fast);
     return image;
 }
