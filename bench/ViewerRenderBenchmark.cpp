@@ -1,4 +1,4 @@
-// A whole viewer render through the worker pool: from TShowBit::StartRender
+// A whole viewer render through the worker pool: from TShowBit::Refresh
 // until the last worker has finished, on the real view (offscreen), with one
 // worker per processor, for each kernel.
 #include "Application.h"
@@ -37,7 +37,7 @@ void BM_ViewerRender(benchmark::State& state)
     SetLyapKernel(kernel);
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        gView->StartRender();
+        gView->Refresh();
         WaitForWorkers();
         const auto end = std::chrono::steady_clock::now();
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());

@@ -41,8 +41,3 @@ BRect BBitmap::Bounds() const
 {
     return fBounds;
 }
-
-color_space BBitmap::ColorSpace() const
-{
-    return B_CMAP8;
-}

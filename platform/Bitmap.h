@@ -22,7 +22,6 @@ public:
     int32 BytesPerRow() const;
     int32 BitsLength() const;
     BRect Bounds() const;
-    color_space ColorSpace() const;
 
 private:
     BRect fBounds;

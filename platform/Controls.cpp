@@ -9,19 +9,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 struct BScrollBar::ScrollImpl {
     QScrollBar* bar = nullptr;
-    float proportion = 0.0f;
-};
-
-struct BStringView::StringImpl {
-    std::string text;
 };
 
 struct BControl::ControlImpl {
-    std::string label;
     std::unique_ptr<BMessage> message;
     QAbstractButton* button = nullptr;
 };
@@ -43,16 +36,10 @@ BScrollBar::~BScrollBar() = default;
 // Qt's thumb covers pageStep / (range + pageStep) of the bar.
 void BScrollBar::SetProportion(float proportion)
 {
-    auto& impl = *fScrollImpl;
-    impl.proportion = std::clamp(proportion, 0.0f, 1.0f);
-    const double range = impl.bar->maximum() - impl.bar->minimum();
-    const double share = std::min(static_cast<double>(impl.proportion), 0.99);
-    impl.bar->setPageStep(std::max(1, static_cast<int>(std::lround(share * range / (1.0 - share)))));
-}
-
-float BScrollBar::Proportion() const
-{
-    return fScrollImpl->proportion;
+    QScrollBar* bar = fScrollImpl->bar;
+    const double range = bar->maximum() - bar->minimum();
+    const double share = std::clamp(static_cast<double>(proportion), 0.0, 0.99);
+    bar->setPageStep(std::max(1, static_cast<int>(std::lround(share * range / (1.0 - share)))));
 }
 
 void BScrollBar::SetValue(float value)
@@ -65,46 +52,22 @@ float BScrollBar::Value() const
     return static_cast<float>(fScrollImpl->bar->value());
 }
 
-void BScrollBar::GetRange(float* min, float* max) const
-{
-    if (min != nullptr)
-        *min = static_cast<float>(fScrollImpl->bar->minimum());
-    if (max != nullptr)
-        *max = static_cast<float>(fScrollImpl->bar->maximum());
-}
-
-orientation BScrollBar::Orientation() const
-{
-    return fScrollImpl->bar->orientation() == Qt::Horizontal ? B_HORIZONTAL : B_VERTICAL;
-}
-
-BScrollBar::ScrollImpl& BScrollBar::ScrollImplRef() const
-{
-    return *fScrollImpl;
-}
-
 BStringView::BStringView(BRect frame, const char* name, const char* text, uint32 resizingMode,
                          uint32 flags)
-    : BView(frame, name, resizingMode, flags), fStringImpl(std::make_unique<StringImpl>())
+    : BView(frame, name, resizingMode, flags)
 {
-    fStringImpl->text = text != nullptr ? text : "";
-    auto* label = new QLabel(QString::fromStdString(fStringImpl->text));
+    auto* label = new QLabel(QString::fromUtf8(text != nullptr ? text : ""));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Impl().SetControl(label);
 }
 
 BStringView::~BStringView() = default;
 
-const char* BStringView::Text() const
-{
-    return fStringImpl->text.c_str();
-}
-
-BControl::BControl(BRect frame, const char* name, const char* label, BMessage* message,
+// The label is shown by the control that the subclass makes.
+BControl::BControl(BRect frame, const char* name, const char*, BMessage* message,
                    uint32 resizingMode, uint32 flags)
     : BView(frame, name, resizingMode, flags), fControlImpl(std::make_unique<ControlImpl>())
 {
-    fControlImpl->label = label != nullptr ? label : "";
     fControlImpl->message.reset(message);
 }
 
@@ -114,17 +77,6 @@ int32 BControl::Value() const
 {
     const QAbstractButton* button = fControlImpl->button;
     return button != nullptr && button->isChecked() ? 1 : 0;
-}
-
-void BControl::SetValue(int32 value)
-{
-    if (fControlImpl->button != nullptr)
-        fControlImpl->button->setChecked(value != 0);
-}
-
-const char* BControl::Label() const
-{
-    return fControlImpl->label.c_str();
 }
 
 BControl::ControlImpl& BControl::ControlImplRef() const

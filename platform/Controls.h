@@ -16,17 +16,12 @@ public:
 
     // The share of the bar its thumb covers, 0..1.
     void SetProportion(float proportion);
-    float Proportion() const;
     // Whole numbers within the range, whether set here or dragged.
     void SetValue(float value);
     float Value() const;
-    void GetRange(float* min, float* max) const;
-    orientation Orientation() const;
-
-    struct ScrollImpl;
-    ScrollImpl& ScrollImplRef() const;
 
 private:
+    struct ScrollImpl;
     std::unique_ptr<ScrollImpl> fScrollImpl;
 };
 
@@ -35,11 +30,6 @@ public:
     BStringView(BRect frame, const char* name, const char* text,
                 uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP, uint32 flags = B_WILL_DRAW);
     ~BStringView() override;
-    const char* Text() const;
-
-private:
-    struct StringImpl;
-    std::unique_ptr<StringImpl> fStringImpl;
 };
 
 class BControl : public BView {
@@ -49,9 +39,8 @@ public:
     ~BControl() override;
     // 1 when a check box is checked, 0 otherwise.
     int32 Value() const;
-    virtual void SetValue(int32 value);
-    const char* Label() const;
 
+protected:
     struct ControlImpl;
     ControlImpl& ControlImplRef() const;
 

@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 
-#include <atomic>
 #include <utility>
 #include <vector>
 
@@ -17,8 +16,6 @@ namespace {
 int gHookDepth = 0;
 std::vector<std::function<void()>> gDeferred;
 bool gDeferredFlushQueued = false;
-
-std::atomic<int> gQueuedActions{0};
 
 void RunDeferred()
 {
@@ -78,19 +75,7 @@ void DispatchOrDefer(std::function<void()> action)
 
 void PostToGui(std::function<void()> action)
 {
-    ++gQueuedActions;
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [action = std::move(action)] {
-            --gQueuedActions;
-            action();
-        },
-        Qt::QueuedConnection);
-}
-
-int PendingActions()
-{
-    return gQueuedActions.load() + static_cast<int>(gDeferred.size());
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(action), Qt::QueuedConnection);
 }
 
 } // namespace platform_detail

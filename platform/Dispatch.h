@@ -57,9 +57,6 @@ void DispatchOrDefer(std::function<void()> action);
 // Queues `action` on the GUI thread's event loop (any thread may call this).
 void PostToGui(std::function<void()> action);
 
-// Queued actions not yet run, and deferred actions waiting: tests drain them.
-int PendingActions();
-
 // Shows what the views of `window` drew since their last flush.
 void FlushWindowViews(BWindow* window);
 

@@ -64,12 +64,6 @@ std::optional<uint32> BLooper::Impl::PopMessage()
     return code;
 }
 
-BLooper* platform_detail::FindLooper(std::uint64_t serial)
-{
-    auto found = gLoopers.find(serial);
-    return found == gLoopers.end() ? nullptr : found->second.looper;
-}
-
 BLooper::BLooper() : fLooperImpl(std::make_unique<Impl>())
 {
     fLooperImpl->serial = gNextSerial++;

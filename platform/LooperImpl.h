@@ -19,10 +19,3 @@ struct BLooper::Impl {
 
     std::optional<uint32> PopMessage();
 };
-
-namespace platform_detail {
-
-// The looper with this serial, or null once it has been deleted.
-BLooper* FindLooper(std::uint64_t serial);
-
-} // namespace platform_detail

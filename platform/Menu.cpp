@@ -14,16 +14,12 @@
 struct BMenuItem::ItemImpl {
     std::string label;
     std::unique_ptr<BMessage> message;
-    char shortcut = 0;
-    uint32 modifiers = 0;
     bool marked = false;
     BMenu* menu = nullptr;
     std::unique_ptr<QAction> action;
 };
 
 struct BMenu::MenuImpl {
-    std::string label;
-    menu_layout layout = B_ITEMS_IN_COLUMN;
     bool radio = false;
     std::vector<std::unique_ptr<BMenuItem>> items;
     std::unique_ptr<QMenu> menu;
@@ -38,72 +34,41 @@ struct BMenuBar::BarImpl {
     QMenuBar* bar = nullptr;
 };
 
-BMenuItem::BMenuItem(const char* label, BMessage* message, char shortcut, uint32 modifiers)
-    : fItemImpl(std::make_unique<ItemImpl>())
+BMenuItem::BMenuItem(const char* label, BMessage* message) : fItemImpl(std::make_unique<ItemImpl>())
 {
     auto& impl = *fItemImpl;
     impl.label = label != nullptr ? label : "";
     impl.message.reset(message);
-    impl.shortcut = shortcut;
-    impl.modifiers = modifiers;
     impl.action = std::make_unique<QAction>(QString::fromStdString(impl.label));
     QObject::connect(impl.action.get(), &QAction::triggered, impl.action.get(), [this] { Invoke(); });
 }
 
 BMenuItem::~BMenuItem() = default;
 
-const char* BMenuItem::Label() const
-{
-    return fItemImpl->label.c_str();
-}
-
-BMessage* BMenuItem::Message() const
-{
-    return fItemImpl->message.get();
-}
-
 uint32 BMenuItem::Command() const
 {
     return fItemImpl->message ? fItemImpl->message->what : 0;
-}
-
-char BMenuItem::Shortcut(uint32* modifiers) const
-{
-    if (modifiers != nullptr)
-        *modifiers = fItemImpl->modifiers;
-    return fItemImpl->shortcut;
 }
 
 // In a radio menu, marking one item takes the mark from the others.
 void BMenuItem::SetMarked(bool marked)
 {
     auto& impl = *fItemImpl;
-    if (marked && impl.menu != nullptr && impl.menu->IsRadioMode()) {
-        for (int32 i = 0; i < impl.menu->CountItems(); ++i) {
-            BMenuItem* other = impl.menu->ItemAt(i);
-            if (other != this && other->IsMarked())
+    const bool radio = impl.menu != nullptr && impl.menu->Impl().radio;
+    if (marked && radio) {
+        for (const auto& other : impl.menu->Impl().items)
+            if (other.get() != this && other->Impl().marked)
                 other->SetMarked(false);
-        }
     }
     impl.marked = marked;
-    impl.action->setCheckable(marked || (impl.menu != nullptr && impl.menu->IsRadioMode()));
+    impl.action->setCheckable(marked || radio);
     impl.action->setChecked(marked);
-}
-
-bool BMenuItem::IsMarked() const
-{
-    return fItemImpl->marked;
-}
-
-BMenu* BMenuItem::Menu() const
-{
-    return fItemImpl->menu;
 }
 
 void BMenuItem::Invoke()
 {
     auto& impl = *fItemImpl;
-    if (impl.menu != nullptr && impl.menu->IsRadioMode())
+    if (impl.menu != nullptr && impl.menu->Impl().radio)
         SetMarked(true);
     else
         SetMarked(impl.marked); // undoes Qt's own toggling of a checkable action
@@ -118,12 +83,11 @@ BMenuItem::ItemImpl& BMenuItem::Impl() const
     return *fItemImpl;
 }
 
-BMenu::BMenu(const char* label, menu_layout layout) : fMenuImpl(std::make_unique<MenuImpl>())
+// Every menu lists its items in a column, whatever the layout asked for.
+BMenu::BMenu(const char* label, menu_layout) : fMenuImpl(std::make_unique<MenuImpl>())
 {
     auto& impl = *fMenuImpl;
-    impl.label = label != nullptr ? label : "";
-    impl.layout = layout;
-    impl.menu = std::make_unique<QMenu>(QString::fromStdString(impl.label));
+    impl.menu = std::make_unique<QMenu>(QString::fromUtf8(label != nullptr ? label : ""));
     impl.group = new QActionGroup(impl.menu.get());
     impl.group->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
 }
@@ -142,13 +106,8 @@ bool BMenu::AddItem(BMenuItem* item)
     impl.menu->addAction(item->Impl().action.get());
     if (impl.radio)
         impl.group->addAction(item->Impl().action.get());
-    item->SetMarked(item->IsMarked());
+    item->SetMarked(item->Impl().marked);
     return true;
-}
-
-const char* BMenu::Name() const
-{
-    return fMenuImpl->label.c_str();
 }
 
 int32 BMenu::CountItems() const
@@ -164,15 +123,6 @@ BMenuItem* BMenu::ItemAt(int32 index) const
     return items[static_cast<size_t>(index)].get();
 }
 
-BMenuItem* BMenu::FindMarked() const
-{
-    for (const auto& item : fMenuImpl->items) {
-        if (item->IsMarked())
-            return item.get();
-    }
-    return nullptr;
-}
-
 void BMenu::SetRadioMode(bool on)
 {
     auto& impl = *fMenuImpl;
@@ -185,18 +135,8 @@ void BMenu::SetRadioMode(bool on)
             impl.group->addAction(action);
         else
             impl.group->removeAction(action);
-        item->SetMarked(item->IsMarked());
+        item->SetMarked(item->Impl().marked);
     }
-}
-
-bool BMenu::IsRadioMode() const
-{
-    return fMenuImpl->radio;
-}
-
-menu_layout BMenu::Layout() const
-{
-    return fMenuImpl->layout;
 }
 
 BMenu::MenuImpl& BMenu::Impl() const
@@ -235,20 +175,10 @@ bool BMenuBar::AddItem(BMenu* menu)
     return true;
 }
 
-int32 BMenuBar::CountItems() const
-{
-    return static_cast<int32>(fBarImpl->menus.size());
-}
-
 BMenu* BMenuBar::SubmenuAt(int32 index) const
 {
     const auto& menus = fBarImpl->menus;
     if (index < 0 || index >= static_cast<int32>(menus.size()))
         return nullptr;
     return menus[static_cast<size_t>(index)].get();
-}
-
-BMenuBar::BarImpl& BMenuBar::BarImplRef() const
-{
-    return *fBarImpl;
 }

@@ -14,26 +14,24 @@ class BMenuItem {
 public:
     // Owns `message`. Choosing the item sends the message's code to the
     // window that holds the menu bar.
-    BMenuItem(const char* label, BMessage* message, char shortcut = 0, uint32 modifiers = 0);
+    BMenuItem(const char* label, BMessage* message);
     ~BMenuItem();
     BMenuItem(const BMenuItem&) = delete;
     BMenuItem& operator=(const BMenuItem&) = delete;
 
-    const char* Label() const;
-    BMessage* Message() const;
     uint32 Command() const;
-    char Shortcut(uint32* modifiers = nullptr) const;
+    // The mark is the menu's check mark; in a radio menu it leaves the other
+    // items.
     void SetMarked(bool marked);
-    bool IsMarked() const;
-    BMenu* Menu() const;
-    // What the user's choice does: in a radio menu the mark moves here,
-    // then the message goes to the window.
-    void Invoke();
 
     struct ItemImpl;
     ItemImpl& Impl() const;
 
 private:
+    // What the user's choice does: in a radio menu the mark moves here,
+    // then the message goes to the window.
+    void Invoke();
+
     std::unique_ptr<ItemImpl> fItemImpl;
 };
 
@@ -46,13 +44,9 @@ public:
 
     // Appends; the menu owns what it is given.
     bool AddItem(BMenuItem* item);
-    const char* Name() const;
     int32 CountItems() const;
     BMenuItem* ItemAt(int32 index) const;
-    BMenuItem* FindMarked() const;
     void SetRadioMode(bool on);
-    bool IsRadioMode() const;
-    menu_layout Layout() const;
 
     struct MenuImpl;
     MenuImpl& Impl() const;
@@ -70,11 +64,9 @@ public:
 
     // Appends a menu; the bar owns it.
     bool AddItem(BMenu* menu);
-    int32 CountItems() const;
     BMenu* SubmenuAt(int32 index) const;
 
     struct BarImpl;
-    BarImpl& BarImplRef() const;
 
 private:
     std::unique_ptr<BarImpl> fBarImpl;

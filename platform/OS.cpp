@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
-#include <ctime>
+#include <chrono>
 #include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace platform_detail;
@@ -155,12 +155,10 @@ status_t wait_for_thread(thread_id thread, status_t* exitValue)
     return B_OK;
 }
 
+// The library sleeps again after a signal, for the time that is left.
 status_t snooze(bigtime_t microseconds)
 {
-    timespec remaining{static_cast<time_t>(microseconds / 1000000),
-                       static_cast<long>(microseconds % 1000000) * 1000};
-    while (nanosleep(&remaining, &remaining) != 0 && errno == EINTR) {
-    }
+    std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
     return B_OK;
 }
 

@@ -10,17 +10,7 @@ BScreen::BScreen(BWindow*)
 
 BScreen::~BScreen() = default;
 
-bool BScreen::IsValid() const
-{
-    return true;
-}
-
 uint8 BScreen::IndexForColor(uint8 red, uint8 green, uint8 blue, uint8)
 {
     return platform_detail::NearestColorIndex(red, green, blue);
-}
-
-rgb_color BScreen::ColorForIndex(uint8 index) const
-{
-    return platform_detail::ColorMap()[index];
 }

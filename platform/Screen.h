@@ -21,9 +21,7 @@ public:
     explicit BScreen(BWindow* window = nullptr);
     ~BScreen();
 
-    bool IsValid() const;
     // Index of the nearest map entry by squared RGB distance; ties go to
     // the lower index.
     uint8 IndexForColor(uint8 red, uint8 green, uint8 blue, uint8 alpha = 255);
-    rgb_color ColorForIndex(uint8 index) const;
 };

@@ -95,13 +95,13 @@ void platform_detail::DrawIfNeeded(BView* view, bool showNow)
         impl.widget->repaint();
 }
 
-BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
+// The name is for debugging on the original system; nothing here asks for it.
+BView::BView(BRect frame, const char*, uint32 resizingMode, uint32 flags)
     : fViewImpl(std::make_unique<ViewImpl>())
 {
     auto& impl = *fViewImpl;
     impl.owner = this;
     impl.frame = frame;
-    impl.name = name != nullptr ? name : "";
     impl.resizingMode = resizingMode;
     impl.flags = flags;
     impl.widget = new ViewWidget(this);
@@ -140,29 +140,9 @@ BRect BView::Bounds() const
     return BRect(0.0f, 0.0f, fViewImpl->frame.Width(), fViewImpl->frame.Height());
 }
 
-BRect BView::Frame() const
-{
-    return fViewImpl->frame;
-}
-
 BWindow* BView::Window() const
 {
     return fViewImpl->window;
-}
-
-const char* BView::Name() const
-{
-    return fViewImpl->name.c_str();
-}
-
-uint32 BView::ResizingMode() const
-{
-    return fViewImpl->resizingMode;
-}
-
-uint32 BView::Flags() const
-{
-    return fViewImpl->flags;
 }
 
 // Lets Qt deliver the queued input, recording the pointer; no hook of the

@@ -61,11 +61,7 @@ public:
     virtual void FrameResized(float width, float height);
 
     BRect Bounds() const;
-    BRect Frame() const;
     BWindow* Window() const;
-    const char* Name() const;
-    uint32 ResizingMode() const;
-    uint32 Flags() const;
 
     // The bitmap's top-left pixel goes to `where`; each byte shows its
     // colour map entry (Screen.h). Safe while other threads write the bytes.
@@ -75,12 +71,9 @@ public:
     // measured.
     void DrawString(const char* text);
     void MovePenTo(BPoint point);
-    void MovePenTo(float x, float y);
-    BPoint PenLocation() const;
     // B_OP_INVERT flips the colour of every pixel drawn, exactly, so drawing
     // the same thing twice restores the image.
     void SetDrawingMode(drawing_mode mode);
-    drawing_mode DrawingMode() const;
     // One-pixel outline through both edges: columns left .. right of rows
     // top and bottom, rows top .. bottom of columns left and right (each
     // pixel once), in black or inverted.

@@ -123,24 +123,9 @@ void BView::MovePenTo(BPoint point)
     fViewImpl->pen = point;
 }
 
-void BView::MovePenTo(float x, float y)
-{
-    fViewImpl->pen = BPoint(x, y);
-}
-
-BPoint BView::PenLocation() const
-{
-    return fViewImpl->pen;
-}
-
 void BView::SetDrawingMode(drawing_mode mode)
 {
     fViewImpl->mode = mode;
-}
-
-drawing_mode BView::DrawingMode() const
-{
-    return fViewImpl->mode;
 }
 
 // A one-pixel outline through both edges; each pixel is drawn once, also

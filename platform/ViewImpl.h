@@ -8,7 +8,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <string>
 
 class ViewWidget;
 
@@ -17,7 +16,6 @@ struct BView::ViewImpl {
     // Frame in the window's coordinates. The view is right - left pixels
     // wide and bottom - top pixels high (see View.h).
     BRect frame;
-    std::string name;
     uint32 resizingMode = 0;
     uint32 flags = 0;
     BWindow* window = nullptr;

@@ -119,7 +119,7 @@ void platform_detail::PulseWindow(BWindow* window)
     for (BView* view : children) {
         if (!IsLiveWindow(window) || !IsChildOf(window, view))
             return;
-        if ((view->Flags() & B_PULSE_NEEDED) != 0)
+        if ((view->Impl().flags & B_PULSE_NEEDED) != 0)
             RunHook(window, [&] { view->Pulse(); });
     }
 }
@@ -137,17 +137,16 @@ void platform_detail::QuitWindow(BWindow* window)
         delete window;
 }
 
-BWindow::BWindow(BRect frame, const char* title, window_type type, uint32 flags, uint32)
+// Every window is a titled one; the workspace is always the current one.
+BWindow::BWindow(BRect frame, const char* title, window_type, uint32 flags, uint32)
     : fWindowImpl(std::make_unique<WindowImpl>())
 {
     auto& impl = *fWindowImpl;
     impl.owner = this;
-    impl.title = title != nullptr ? title : "";
-    impl.type = type;
     impl.flags = flags;
     impl.widget = new WindowWidget(this);
     impl.widget->setWindowFlags(WindowFlagsFor(flags));
-    impl.widget->setWindowTitle(QString::fromStdString(impl.title));
+    impl.widget->setWindowTitle(QString::fromUtf8(title != nullptr ? title : ""));
     impl.widget->setGeometry(static_cast<int>(frame.left), static_cast<int>(frame.top),
                              PixelCount(frame.Width()), PixelCount(frame.Height()));
     impl.laidOutSize = impl.widget->size();
@@ -207,20 +206,6 @@ void BWindow::ResizeTo(float width, float height)
     LayoutViews(this, widget.size(), HookTiming::Now);
 }
 
-BRect BWindow::Frame() const
-{
-    const QRect area = fWindowImpl->widget->geometry();
-    return BRect(static_cast<float>(area.x()), static_cast<float>(area.y()),
-                 static_cast<float>(area.x() + area.width()),
-                 static_cast<float>(area.y() + area.height()));
-}
-
-BRect BWindow::Bounds() const
-{
-    const QSize size = fWindowImpl->widget->size();
-    return BRect(0.0f, 0.0f, static_cast<float>(size.width()), static_cast<float>(size.height()));
-}
-
 namespace {
 
 void RestartPulse(BWindow::WindowImpl& impl)
@@ -239,31 +224,11 @@ void BWindow::SetPulseRate(bigtime_t microseconds)
     RestartPulse(*fWindowImpl);
 }
 
-bigtime_t BWindow::PulseRate() const
-{
-    return fWindowImpl->pulseRate;
-}
-
 void BWindow::Show()
 {
     fWindowImpl->widget->show();
     fWindowImpl->widget->WatchExposures();
     RestartPulse(*fWindowImpl);
-}
-
-bool BWindow::IsHidden() const
-{
-    return !fWindowImpl->widget->isVisible();
-}
-
-const char* BWindow::Title() const
-{
-    return fWindowImpl->title.c_str();
-}
-
-uint32 BWindow::Flags() const
-{
-    return fWindowImpl->flags;
 }
 
 bool BWindow::IsFront() const

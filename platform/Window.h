@@ -39,18 +39,12 @@ public:
     // a resize by the user, as soon as no hook runs).
     void SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight);
     void ResizeTo(float width, float height);
-    BRect Frame() const;
-    BRect Bounds() const;
 
     // Every view that asked for pulses gets Pulse at this rate once the
     // window is shown. A pulse that falls due while a hook runs is dropped.
     void SetPulseRate(bigtime_t microseconds);
-    bigtime_t PulseRate() const;
 
     void Show();
-    bool IsHidden() const;
-    const char* Title() const;
-    uint32 Flags() const;
 
     // While the window is active, `key` with these modifier keys
     // (B_COMMAND_KEY is Ctrl) posts the message's command to the window.

@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <string>
 #include <vector>
 
 class WindowWidget;
@@ -17,8 +16,6 @@ struct BWindow::WindowImpl {
     BWindow* owner = nullptr;
     QPointer<WindowWidget> widget;
     std::vector<BView*> children;
-    std::string title;
-    window_type type = B_TITLED_WINDOW;
     uint32 flags = 0;
     bigtime_t pulseRate = 500000;
     QTimer* pulseTimer = nullptr;

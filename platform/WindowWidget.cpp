@@ -38,7 +38,7 @@ bool WindowWidget::eventFilter(QObject* watched, QEvent* event)
 void WindowWidget::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    if ((fOwner->Flags() & B_NOT_CLOSABLE) == 0)
+    if ((fOwner->Impl().flags & B_NOT_CLOSABLE) == 0)
         fOwner->PostMessage(B_QUIT_REQUESTED);
 }
 

@@ -33,7 +33,7 @@ BMenu* BuildMenu(const char* label, const std::vector<MenuEntry>& entries,
 {
     auto* menu = new BMenu(label, B_ITEMS_IN_COLUMN);
     for (const MenuEntry& entry : entries) {
-        auto* item = new BMenuItem(entry.label.c_str(), new BMessage(entry.command), 0, 0);
+        auto* item = new BMenuItem(entry.label.c_str(), new BMessage(entry.command));
         menu->AddItem(item);
         if (marked != nullptr && entry.label == marked)
             item->SetMarked(true);

@@ -30,13 +30,14 @@ int32 ImageExtent(float extent, int32 limit)
 TShowBit::TShowBit(BRect frame, uint32 resizingMode)
     : BView(frame, "", resizingMode, kShowBitFlags),
       fRendering(false),
-      fSelection(kNoSelection, kNoSelection, kNoSelection, kNoSelection),
       fIterations(kLyapDefaultIterations),
+      fCalc(nullptr),
+      fSelection(kNoSelection, kNoSelection, kNoSelection, kNoSelection),
       fControlWindow(nullptr), fMorphBar(nullptr), fFirstXBar(nullptr),
       fContrastBar(nullptr), fBufferedBox(nullptr),
       // The middle: the sliders start there, so the first pulse changes nothing.
       fMorphPos(100), fFirstXPos(100), fContrastPos(100), fSliderRange(200),
-      fCalc(nullptr), fPalette(0)
+      fPalette(0)
 {
     fCalc = SetUpWorkerPool();
     // A new view starts at full size, whatever an earlier one was resized to.

@@ -38,23 +38,33 @@ public:
     void Pulse() override;
     void FrameResized(float width, float height) override;
 
-    void ShowImage();
-
-    // The render road: stop, change fCalc or the palette map, start.
-    void StartRender();
+    // The render road: stop, change fCalc or the palette map, start again
+    // (Refresh also forgets the selection).
     void StopRender();
-    void KillWorkers();
-    void RestartRender();
+    void Refresh();
 
     void SetPalette(int32 n);
     // Asks where to, then saves the picture of the render last started as a
     // PNG with its parameters; a failure is shown in an alert.
     void SavePicture();
-    void Refresh();
     void SetIterations(int32 count);
+    // Centres the sliders.
+    void SyncControls();
+
+    // Fields. Hooks and commands of this view all run on its window's thread;
+    // the workers never touch the view object.
+    bool fRendering;
+    int32 fIterations;
+    // Also gCalcs[0]; owned through the worker tables (see RenderWorkers.h).
+    TLyapCalc* fCalc;
+
+private:
+    void ShowImage();
+    void StartRender();
+    void KillWorkers();
+    void RestartRender();
 
     void BuildControls();
-    void SyncControls();
     void ApplyControls();
 
     void TrackSelection(int32 x, int32 y);
@@ -65,13 +75,15 @@ public:
     bool SelectionLargeEnough() const;
     // "left,top - right,bottom" and a line feed, whole numbers.
     std::string SelectionText() const;
+    void ClearSelection();
+    PictureDescription DescribeRender() const;
+    void MarkLeftColumnWhite();
+    void ZoomInto(BRect selection);
+    void DrawSelectionText();
+    void StrokeBand(BRect r);
 
-    // Fields. Hooks and commands of this view all run on its window's thread;
-    // the workers never touch the view object.
     std::unique_ptr<BBitmap> fBitmap;
-    bool fRendering;
     BRect fSelection;
-    int32 fIterations;
     BWindow* fControlWindow;
     BScrollBar* fMorphBar;
     BScrollBar* fFirstXBar;
@@ -81,19 +93,9 @@ public:
     int32 fFirstXPos;
     int32 fContrastPos;
     int32 fSliderRange;
-    // Also gCalcs[0]; owned through the worker tables (see RenderWorkers.h).
-    TLyapCalc* fCalc;
     // The palette in use, 0..3.
     int32 fPalette;
     // What the render last started draws: taken while no worker runs, so
     // that a save can read it while they do.
     PictureDescription fShownPicture;
-
-private:
-    void ClearSelection();
-    PictureDescription DescribeRender() const;
-    void MarkLeftColumnWhite();
-    void ZoomInto(BRect selection);
-    void DrawSelectionText();
-    void StrokeBand(BRect r);
 };

@@ -1,17 +1,23 @@
 #include "GuiDriver.h"
 
-#include "Dispatch.h"
+#include "ColorMap.h"
 #include "ViewImpl.h"
 #include "Window.h"
 #include "WindowImpl.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTimer>
 
 using namespace platform_detail;
@@ -21,13 +27,64 @@ namespace {
 
 // Enough rounds for a message that posts another message, many times over.
 constexpr int kMaxRounds = 1000;
-constexpr int kAlertLookMs = 5;
+constexpr int kDialogLookMs = 5;
 
-QMessageBox* ShownAlert()
+// Counts every event the application delivers, to anything.
+class EventCounter : public QObject {
+public:
+    using QObject::QObject;
+    int delivered = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent*) override
+    {
+        ++delivered;
+        return false;
+    }
+};
+
+EventCounter& Counter()
+{
+    static auto* counter = [] {
+        auto* made = new EventCounter(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(made);
+        return made;
+    }();
+    return *counter;
+}
+
+template <class Dialog>
+Dialog* ShownDialog()
 {
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(widget); box != nullptr && box->isVisible())
-            return box;
+        if (auto* dialog = qobject_cast<Dialog*>(widget); dialog != nullptr && dialog->isVisible())
+            return dialog;
+    return nullptr;
+}
+
+// Looks for the dialog until it is up: the answer is given from inside the
+// dialog's own wait, as the user's would be.
+template <class Dialog>
+void AnswerWhenShown(std::function<void(Dialog*)> answer)
+{
+    auto* timer = new QTimer(QCoreApplication::instance());
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
+        Dialog* dialog = ShownDialog<Dialog>();
+        if (dialog == nullptr)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        answer(dialog);
+    });
+    timer->start(kDialogLookMs);
+}
+
+QMenu* FindMenu(BWindow* window, const char* title)
+{
+    auto* bar = window->Impl().widget->findChild<QMenuBar*>();
+    for (QAction* entry : bar != nullptr ? bar->actions() : QList<QAction*>())
+        if (entry->menu() != nullptr && entry->menu()->title() == QString::fromUtf8(title))
+            return entry->menu();
     return nullptr;
 }
 
@@ -35,18 +92,53 @@ QMessageBox* ShownAlert()
 
 void ProcessEvents()
 {
+    EventCounter& counter = Counter();
     for (int round = 0; round < kMaxRounds; ++round) {
+        counter.delivered = 0;
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-        if (PendingActions() == 0)
+        if (counter.delivered == 0)
             break;
     }
-    QCoreApplication::processEvents(QEventLoop::AllEvents); // the repaints they asked for
 }
 
 void DeliverPulse(BWindow* window) { PulseWindow(window); }
 void ClickCloseBox(BWindow* window) { window->Impl().widget->close(); }
 std::vector<BWindow*> Windows() { return AllWindows(); }
 bool IsOpen(BWindow* window) { return std::ranges::count(AllWindows(), window) != 0; }
+BPoint ViewOrigin(const BView& view) { return view.Impl().frame.LeftTop(); }
+
+std::string ShownTitle(BWindow* window)
+{
+    const QWidget& widget = *window->Impl().widget;
+    return widget.isVisible() ? widget.windowTitle().toStdString() : "";
+}
+
+std::string ShownMenu(BWindow* window, const char* menuTitle)
+{
+    QMenu* menu = FindMenu(window, menuTitle);
+    std::string text;
+    for (QAction* item : menu != nullptr ? menu->actions() : QList<QAction*>())
+        text += (text.empty() ? "" : " ") + item->text().toStdString() + (item->isChecked() ? "*" : "");
+    return text;
+}
+
+bool ChooseMenuItem(BWindow* window, const char* menuTitle, const char* label)
+{
+    QMenu* menu = FindMenu(window, menuTitle);
+    for (QAction* item : menu != nullptr ? menu->actions() : QList<QAction*>()) {
+        if (item->text() == QString::fromUtf8(label)) {
+            item->trigger();
+            return true;
+        }
+    }
+    return false;
+}
+
+void Click(BView* control)
+{
+    if (auto* button = qobject_cast<QAbstractButton*>(control->Impl().control.data()))
+        button->click();
+}
 
 void PostPress(BView* view, BPoint where, uint32 buttons)
 {
@@ -59,17 +151,11 @@ void PostPress(BView* view, BPoint where, uint32 buttons)
                                                         button, button, Qt::NoModifier));
 }
 
-// Looks for the alert until it is up: the answer is given from inside the
-// alert's own wait, as the user's would be.
-void AnswerNextAlert(int32 buttonIndex)
+void AnswerNextAlert(int32 buttonIndex, std::string* shownText)
 {
-    auto* timer = new QTimer(QCoreApplication::instance());
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, buttonIndex] {
-        QMessageBox* box = ShownAlert();
-        if (box == nullptr)
-            return;
-        timer->deleteLater();
-        timer->stop();
+    AnswerWhenShown<QMessageBox>([buttonIndex, shownText](QMessageBox* box) {
+        if (shownText != nullptr)
+            *shownText = box->text().toStdString();
         const QList<QAbstractButton*> buttons = box->buttons();
         if (buttonIndex >= 0 && buttonIndex < buttons.size()) {
             buttons[buttonIndex]->click();
@@ -78,16 +164,34 @@ void AnswerNextAlert(int32 buttonIndex)
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QCoreApplication::sendEvent(box, &escape);
     });
-    timer->start(kAlertLookMs);
 }
 
+void CancelNextFilePanel(std::string* shownName)
+{
+    AnswerWhenShown<QFileDialog>([shownName](QFileDialog* panel) {
+        auto* nameField = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        *shownName = nameField != nullptr ? nameField->text().toStdString() : "(no name field)";
+        panel->reject();
+    });
+}
+
+// Grabs the window's image on the screen after the repaints already asked
+// for, so a view that drew without asking for one shows its old pixels.
 rgb_color ViewPixel(BView* view, int32 x, int32 y)
 {
-    const QImage& image = view->Impl().Backing();
-    if (!image.valid(x, y))
+    QWidget* face = view->Impl().widget;
+    if (!face->rect().contains(x, y))
         return rgb_color{0, 0, 0, 0};
-    const QRgb pixel = image.pixel(x, y);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    QWidget* window = face->window();
+    const QPoint at = face->mapTo(window, QPoint(x, y));
+    const QImage shown = window->screen()->grabWindow(window->winId(), at.x(), at.y(), 1, 1).toImage();
+    if (shown.isNull())
+        return rgb_color{0, 0, 0, 0};
+    const QRgb pixel = shown.pixel(0, 0);
     return rgb_color{uint8(qRed(pixel)), uint8(qGreen(pixel)), uint8(qBlue(pixel)), 255};
 }
+
+rgb_color ScreenColor(uint8 index) { return ColorMap()[index]; }
 
 } // namespace platform_test

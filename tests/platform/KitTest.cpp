@@ -11,6 +11,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <string>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -31,7 +32,7 @@ TEST(ColorMap, IndexForColorIsTheNearestEntryAndTiesGoToTheLowerIndex)
                                                   {128, 128, 128, 32}, {2, 0, 0, 0}, {2, 2, 2, 0}})
         EXPECT_EQ(screen.IndexForColor(red, green, blue), index) << int(red) << "," << int(green);
     // Ramp levels are rounded: grey level 12 is 12 x 255 / 63 = 48.57.
-    EXPECT_EQ(screen.ColorForIndex(12).red, 49);
+    EXPECT_EQ(ScreenColor(12).red, 49);
 }
 
 // Logs what reaches it: messages, pulses, close requests, and a press that
@@ -123,7 +124,9 @@ TEST(Threads, ThreadsRunOnlyOnceResumedOrWaitedForAndAreJoined)
     thread_id ids[8];
     for (int i = 0; i < 8; ++i)
         ASSERT_GT(ids[i] = spawn_thread(RecordAndReturnSeven, "lcalc1", B_LOW_PRIORITY, &probes[i]), 0);
+    const auto sleepStart = std::chrono::steady_clock::now();
     snooze(20000);
+    EXPECT_GE(std::chrono::steady_clock::now() - sleepStart, std::chrono::microseconds(20000));
     for (int i = 0; i < 8; ++i) {
         EXPECT_FALSE(probes[i].ran) << i;
         if (i % 2 == 0) {

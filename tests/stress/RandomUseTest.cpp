@@ -73,16 +73,16 @@ protected:
 
     void PerformRandomAction()
     {
-        BScrollBar* bars[] = {fView->fMorphBar, fView->fFirstXBar, fView->fContrastBar};
+        BScrollBar* bars[] = {Slider(0), Slider(1), Slider(2)};
         const std::pair<int32, std::function<void()>> actions[] = {
-            {70, [&] { Item(kMenuPalette, ("Palette" + std::to_string(1 + Pick(4))).c_str())->Invoke(); }},
-            {130, [&] { Item(kMenuIterations, kIterationLabels[Chance(600) ? Pick(6) : 6 + Pick(4)])->Invoke(); }},
-            {20, [&] { Item(kMenuFractalType, "Lyapunov Space")->Invoke(); }},
-            {8, [&] { platform_test::AnswerNextAlert(Chance(500) ? 0 : -1); Choose(kMenuFile, "About"); }},
+            {70, [&] { ChooseMenuItem(fWindow, "Palette", ("Palette" + std::to_string(1 + Pick(4))).c_str()); }},
+            {130, [&] { ChooseMenuItem(fWindow, "Iterations", kIterationLabels[Chance(600) ? Pick(6) : 6 + Pick(4)]); }},
+            {20, [&] { ChooseMenuItem(fWindow, "Fractal type", "Lyapunov Space"); }},
+            {8, [&] { platform_test::AnswerNextAlert(Chance(500) ? 0 : -1); Choose("File", "About"); }},
             {40, [&] { fWindow->PostMessage(kUnknownCodes[Pick(12)] | (Chance(300) ? uint32(fRandom()) | 0x80000000u : 0)); }},
             {80, [&] { bars[Pick(3)]->SetValue(static_cast<float>(Pick(201))); }},
             {20, [&] { for (BScrollBar* bar : bars) bar->SetValue(static_cast<float>(Pick(201))); }},
-            {30, [&] { fView->fBufferedBox->SetValue(1 - fView->fBufferedBox->Value()); }},
+            {30, [&] { Click(BufferedBox()); }},
             {60, [&] { fWindow->ResizeTo(static_cast<float>(Pick(500)), static_cast<float>(Pick(520))); ProcessEvents(); }}, // the limits too
             {80, [&] { RandomPress(1 + Pick(5), false); }},
             {30, [&] { RandomPress(0, false); }},
@@ -91,7 +91,7 @@ protected:
             {100, [&] { ProcessEvents(); }},
             {40, [&] { snooze(1000 * (1 + Pick(25))); ProcessEvents(); }}, // timers fall due
             {80, [&] { WaitForFinish(); }},
-            {8, [&] { platform_test::FailNextSpawns(1 + Pick(gWorkerCount)); fView->StopRender(); fView->RestartRender(); CheckFinishedImage(); }},
+            {8, [&] { platform_test::FailNextSpawns(1 + Pick(gWorkerCount)); fView->Refresh(); CheckFinishedImage(); }},
             {5, [&] { CloseAndReopen(); }},
         };
         int32 draw = Pick(1000);
@@ -116,7 +116,7 @@ protected:
         if (AnyWorkerRunning() || !ThreadsBackToBaseline())
             return Fail("no render runs, yet a worker's status or a thread says one does");
         for (int32 i = 0; i < gWorkerCount; ++i)
-            if (gCalcs[i]->fBits != fView->fBitmap->Bits() || gCalcs[i]->fWidth != gImageWidth || gCalcs[i]->fHeight != gImageHeight
+            if (gCalcs[i]->fBits != fView->fCalc->fBits || gCalcs[i]->fWidth != gImageWidth || gCalcs[i]->fHeight != gImageHeight
                 || gUnclaimedShare[i].load())
                 return Fail("a calculator describes another image than the view's, or a refused thread's rows were left");
     }

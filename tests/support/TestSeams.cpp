@@ -30,7 +30,7 @@ void ScriptedUser::Script(BView* view, const std::vector<MouseStep>& steps)
 {
     fAhead.clear();
     for (const MouseStep& step : steps)
-        fAhead.push_back({Offset(step.where, view->Frame().LeftTop(), 1.0f), step.buttons});
+        fAhead.push_back({Offset(step.where, ViewOrigin(*view), 1.0f), step.buttons});
     fAhead.push_back({fAhead.back().where, 0});
     fNow = fAhead.front();
     fAhead.pop_front();
@@ -43,7 +43,7 @@ void ScriptedUser::Pointer(const BView& view, BPoint* where, uint32* buttons)
         fNow = fAhead.front();
         fAhead.pop_front();
     }
-    *where = Offset(fNow.where, view.Frame().LeftTop(), -1.0f);
+    *where = Offset(fNow.where, ViewOrigin(view), -1.0f);
     *buttons = fNow.buttons;
 }
 

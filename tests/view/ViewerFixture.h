@@ -9,6 +9,7 @@
 #include "Menu.h"
 #include "OS.h"
 #include "Palettes.h"
+#include "ProcessorCount.h"
 #include "RenderWorkers.h"
 #include "Screen.h"
 #include "ShowBit.h"
@@ -19,13 +20,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <string_view>
+#include <sstream>
+#include <string>
 #include <vector>
 
 using namespace platform_test;
-
-constexpr int32 kMenuFile = 0, kMenuPalette = 1, kMenuIterations = 2, kMenuFractalType = 3;
-const BRect kNoSelectionRect(kNoSelection, kNoSelection, kNoSelection, kNoSelection);
 
 class ViewerTest : public ::testing::Test {
 protected:
@@ -34,7 +33,7 @@ protected:
         fSpawnsAtOpen = platform_test::SpawnAttempts();
         fWindow = OpenMainWindow();
         fView = fWindow->fView;
-        fPanel = fView->fControlWindow;
+        fPanel = platform_test::Windows().back();
         ProcessEvents();
     }
     void TearDown() override
@@ -61,8 +60,12 @@ protected:
     }
     void WaitForRender() { ASSERT_TRUE(PulseUntil([this] { return !fView->fRendering; })) << "the render never finished"; }
     // Renders started since the window opened: every render asks the system
-    // for one thread per worker.
-    int64 RendersStarted() const { return (platform_test::SpawnAttempts() - fSpawnsAtOpen) / gWorkerCount; }
+    // for one thread per processor (so a viewer that starts another number
+    // of workers miscounts them).
+    int64 RendersStarted() const
+    {
+        return (platform_test::SpawnAttempts() - fSpawnsAtOpen) / std::clamp(AvailableProcessors(), 1, kMaxWorkers);
+    }
     // So many steps per point that the render is certainly under way until stopped.
     void StartLongRender()
     {
@@ -70,34 +73,45 @@ protected:
         ASSERT_TRUE(fView->fRendering);
     }
 
-    BMenu* Menu(int32 index) const { return dynamic_cast<BMenuBar*>(fWindow->ChildAt(0))->SubmenuAt(index); }
-    BMenuItem* Item(int32 menuIndex, const char* label) const
+    // The items the menu shows checked, as "Palette3" (Qt's check marks).
+    std::string Marked(const char* menu) const
     {
-        for (int32 i = 0; i < Menu(menuIndex)->CountItems(); ++i)
-            if (std::string_view(Menu(menuIndex)->ItemAt(i)->Label()) == label)
-                return Menu(menuIndex)->ItemAt(i);
-        ADD_FAILURE() << "no item " << label;
-        return nullptr;
-    }
-    const char* Marked(int32 menuIndex) const
-    {
-        BMenuItem* item = Menu(menuIndex)->FindMarked();
-        return item != nullptr ? item->Label() : "";
+        std::istringstream items(ShownMenu(fWindow, menu));
+        std::string marked;
+        for (std::string item; items >> item;)
+            if (item.ends_with('*'))
+                marked += (marked.empty() ? "" : " ") + item.substr(0, item.size() - 1);
+        return marked;
     }
     // The user's choice of the item, handled by the window.
-    void Choose(int32 menuIndex, const char* label) { Item(menuIndex, label)->Invoke(); ProcessEvents(); }
+    void Choose(const char* menu, const char* label)
+    {
+        EXPECT_TRUE(ChooseMenuItem(fWindow, menu, label)) << label;
+        ProcessEvents();
+    }
+    // The panel's n-th slider (Morph, First X, Contrast) and its check box.
+    template <class Control>
+    Control* PanelControl(int32 n = 0) const
+    {
+        for (int32 i = 0; i < fPanel->CountChildren(); ++i)
+            if (auto* control = dynamic_cast<Control*>(fPanel->ChildAt(i)); control != nullptr && n-- == 0)
+                return control;
+        return nullptr;
+    }
+    BScrollBar* Slider(int32 n) const { return PanelControl<BScrollBar>(n); }
+    BCheckBox* BufferedBox() const { return PanelControl<BCheckBox>(); }
 
-    // Read atomically: workers may be writing.
+    // The image the workers fill, the view's bitmap. Read atomically: workers
+    // may be writing.
     uint8 BitmapByte(int32 x, int32 y) const
     {
-        auto* bits = static_cast<uint8*>(fView->fBitmap->Bits());
-        return std::atomic_ref<uint8>(bits[y * fView->fBitmap->BytesPerRow() + x]).load(std::memory_order_relaxed);
+        return std::atomic_ref<uint8>(fView->fCalc->fBits[y * fView->fCalc->fBytesPerRow + x]).load(std::memory_order_relaxed);
     }
     // Call only while no worker runs.
     std::vector<uint8> BitmapBytes() const
     {
-        const auto* bits = static_cast<const uint8*>(fView->fBitmap->Bits());
-        return std::vector<uint8>(bits, bits + fView->fBitmap->BitsLength());
+        const uint8* bits = fView->fCalc->fBits;
+        return std::vector<uint8>(bits, bits + kBitmapHeight * fView->fCalc->fBytesPerRow);
     }
     // The image one thread computes from `params` over `start` with the
     // workers' division of rows, one share after the other.
@@ -105,16 +119,16 @@ protected:
     {
         for (int32 i = 0; i < gWorkerCount; ++i) {
             TLyapCalc share = params;
-            share.SetSize(start.data(), gImageWidth, gImageHeight, fView->fBitmap->BytesPerRow());
+            share.SetSize(start.data(), gImageWidth, gImageHeight, fView->fCalc->fBytesPerRow);
             share.Calculate(gPaletteMap, gWorkerCount, i);
         }
         return start;
     }
-    bool ShownAsBitmap(int32 x, int32 y) const { return ViewPixel(fView, x, y) == BScreen(fWindow).ColorForIndex(BitmapByte(x, y)); }
+    bool ShownAsBitmap(int32 x, int32 y) const { return ViewPixel(fView, x, y) == ScreenColor(BitmapByte(x, y)); }
     // Shown as the bitmap's colour with every channel inverted, as an outline is.
     bool ShownInverted(int32 x, int32 y) const
     {
-        const rgb_color c = BScreen(fWindow).ColorForIndex(BitmapByte(x, y));
+        const rgb_color c = ScreenColor(BitmapByte(x, y));
         return ViewPixel(fView, x, y) == rgb_color{uint8(255 - c.red), uint8(255 - c.green), uint8(255 - c.blue), 255};
     }
 
