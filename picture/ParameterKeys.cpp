@@ -100,5 +100,8 @@ std::string Escaped(std::string_view text)
 
 std::string Quoted(std::string_view text)
 {
-    return "\"" + Escaped(text) + "\"";
+    std::string quoted = "\"";
+    quoted += Escaped(text);
+    quoted += '"';
+    return quoted;
 }

@@ -4,9 +4,16 @@
 
 std::string ParameterText(const PictureDescription& picture)
 {
-    std::string text = "version=" + std::string(kParameterVersion) + "\n";
+    // Appended piece by piece: gcc 12 at -O3 warns falsely (-Wrestrict)
+    // about a literal + std::string temporary.
+    std::string text = "version=";
+    text += kParameterVersion;
+    text += '\n';
     ForEachParameterKey(picture, [&text](const ParameterKey& key, const auto& field) {
-        text += key.key + ("=" + ValueText(field)) + "\n";
+        text += key.key;
+        text += '=';
+        text += ValueText(field);
+        text += '\n';
     });
     return text;
 }

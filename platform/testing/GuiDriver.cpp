@@ -117,8 +117,10 @@ std::string ShownMenu(BWindow* window, const char* menuTitle)
 {
     QMenu* menu = FindMenu(window, menuTitle);
     std::string text;
-    for (QAction* item : menu != nullptr ? menu->actions() : QList<QAction*>())
-        text += (text.empty() ? "" : " ") + item->text().toStdString() + (item->isChecked() ? "*" : "");
+    for (QAction* item : menu != nullptr ? menu->actions() : QList<QAction*>()) {
+        text += text.empty() ? "" : " ";
+        text += item->text().toStdString() + (item->isChecked() ? "*" : "");
+    }
     return text;
 }
 

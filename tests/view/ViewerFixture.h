@@ -79,8 +79,10 @@ protected:
         std::istringstream items(ShownMenu(fWindow, menu));
         std::string marked;
         for (std::string item; items >> item;)
-            if (item.ends_with('*'))
-                marked += (marked.empty() ? "" : " ") + item.substr(0, item.size() - 1);
+            if (item.ends_with('*')) {
+                marked += marked.empty() ? "" : " ";
+                marked += item.substr(0, item.size() - 1);
+            }
         return marked;
     }
     // The user's choice of the item, handled by the window.
