@@ -18,7 +18,6 @@ public:
         : left(l), top(t), right(r), bottom(b) {}
     constexpr float Width() const { return right - left; }
     constexpr float Height() const { return bottom - top; }
-    constexpr BPoint LeftTop() const { return BPoint(left, top); }
     bool operator==(const BRect&) const = default;
     float left;
     float top;

@@ -30,12 +30,9 @@ constexpr int kMaxRounds = 1000;
 constexpr int kDialogLookMs = 5;
 
 // Counts every event the application delivers, to anything.
-class EventCounter : public QObject {
-public:
-    using QObject::QObject;
+struct EventCounter : QObject {
+    explicit EventCounter(QObject* application) : QObject(application) { application->installEventFilter(this); }
     int delivered = 0;
-
-protected:
     bool eventFilter(QObject*, QEvent*) override
     {
         ++delivered;
@@ -45,21 +42,8 @@ protected:
 
 EventCounter& Counter()
 {
-    static auto* counter = [] {
-        auto* made = new EventCounter(QCoreApplication::instance());
-        QCoreApplication::instance()->installEventFilter(made);
-        return made;
-    }();
+    static auto* counter = new EventCounter(QCoreApplication::instance());
     return *counter;
-}
-
-template <class Dialog>
-Dialog* ShownDialog()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* dialog = qobject_cast<Dialog*>(widget); dialog != nullptr && dialog->isVisible())
-            return dialog;
-    return nullptr;
 }
 
 // Looks for the dialog until it is up: the answer is given from inside the
@@ -69,23 +53,25 @@ void AnswerWhenShown(std::function<void(Dialog*)> answer)
 {
     auto* timer = new QTimer(QCoreApplication::instance());
     QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
-        Dialog* dialog = ShownDialog<Dialog>();
-        if (dialog == nullptr)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        answer(dialog);
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<Dialog*>(widget); dialog != nullptr && dialog->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                return answer(dialog);
+            }
+        }
     });
     timer->start(kDialogLookMs);
 }
 
-QMenu* FindMenu(BWindow* window, const char* title)
+// The items of the window's menu of this title; none without such a menu.
+QList<QAction*> MenuItems(BWindow* window, const char* title)
 {
     auto* bar = window->Impl().widget->findChild<QMenuBar*>();
     for (QAction* entry : bar != nullptr ? bar->actions() : QList<QAction*>())
         if (entry->menu() != nullptr && entry->menu()->title() == QString::fromUtf8(title))
-            return entry->menu();
-    return nullptr;
+            return entry->menu()->actions();
+    return {};
 }
 
 } // namespace
@@ -105,7 +91,7 @@ void DeliverPulse(BWindow* window) { PulseWindow(window); }
 void ClickCloseBox(BWindow* window) { window->Impl().widget->close(); }
 std::vector<BWindow*> Windows() { return AllWindows(); }
 bool IsOpen(BWindow* window) { return std::ranges::count(AllWindows(), window) != 0; }
-BPoint ViewOrigin(const BView& view) { return view.Impl().frame.LeftTop(); }
+BPoint ViewOrigin(const BView& view) { return BPoint(view.Impl().frame.left, view.Impl().frame.top); }
 
 std::string ShownTitle(BWindow* window)
 {
@@ -115,9 +101,8 @@ std::string ShownTitle(BWindow* window)
 
 std::string ShownMenu(BWindow* window, const char* menuTitle)
 {
-    QMenu* menu = FindMenu(window, menuTitle);
     std::string text;
-    for (QAction* item : menu != nullptr ? menu->actions() : QList<QAction*>()) {
+    for (QAction* item : MenuItems(window, menuTitle)) {
         text += text.empty() ? "" : " ";
         text += item->text().toStdString() + (item->isChecked() ? "*" : "");
     }
@@ -126,14 +111,11 @@ std::string ShownMenu(BWindow* window, const char* menuTitle)
 
 bool ChooseMenuItem(BWindow* window, const char* menuTitle, const char* label)
 {
-    QMenu* menu = FindMenu(window, menuTitle);
-    for (QAction* item : menu != nullptr ? menu->actions() : QList<QAction*>()) {
-        if (item->text() == QString::fromUtf8(label)) {
-            item->trigger();
-            return true;
-        }
-    }
-    return false;
+    const QList<QAction*> items = MenuItems(window, menuTitle);
+    const auto item = std::ranges::find(items, QString::fromUtf8(label), &QAction::text);
+    if (item != items.end())
+        (*item)->trigger();
+    return item != items.end();
 }
 
 void Click(BView* control)

@@ -10,14 +10,20 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <numeric>
 #include <spng.h>
 
 namespace {
 
-PictureDescription Picture(std::vector<std::string> args)
+std::vector<std::string> Joined(std::vector<std::string> args, const std::vector<std::string>& more)
 {
-    args.insert(args.end(), {"--format", "png", "-o", "x"});
-    const ParsedCommand parsed = ParseArguments(args, 1);
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+PictureDescription Picture(const std::vector<std::string>& args)
+{
+    const ParsedCommand parsed = ParseArguments(Joined(args, {"--format", "png", "-o", "x"}), 1);
     EXPECT_EQ(parsed.action, CommandAction::kRender) << parsed.text;
     return parsed.options.picture;
 }
@@ -27,8 +33,7 @@ std::vector<std::uint8_t> Samples(const PictureDescription& p)
 {
     const int k = p.supersample;
     std::vector<std::uint8_t> samples(static_cast<std::size_t>(p.width) * p.height * k * k), identity(256);
-    for (int v = 0; v < 256; ++v)
-        identity[v] = static_cast<std::uint8_t>(v);
+    std::iota(identity.begin(), identity.end(), 0);
     for (std::int32_t pass = 0; pass < 64; ++pass) {
         TLyapCalc calc(p.fractal);
         calc.SetSize(samples.data(), p.width * k, p.height * k, p.width * k);
@@ -104,7 +109,10 @@ std::vector<std::uint8_t> DecodedRgb(const std::string& bytes)
 
 class RenderProgram : public testing::Test {
 protected:
-    void Run(const std::vector<std::string>& args) { EXPECT_EQ(RunRender(args, folder.path).exitStatus, 0) << args.back(); }
+    void Run(const std::vector<std::string>& args, const std::vector<std::string>& more)
+    {
+        EXPECT_EQ(RunRender(Joined(args, more), folder.path).exitStatus, 0) << more.back();
+    }
     std::string File(const std::string& name) { return ReadWholeFile(folder.path / name); }
     std::string Parameters(const std::string& name)
     {
@@ -117,19 +125,15 @@ protected:
 TEST_F(RenderProgram, PgmHoldsTheSamplesAndPngTheirPaletteColoursMeanedOverEachPixel)
 {
     const std::vector<std::string> args = {"--size", "90x70", "--b", "2.5:3.9", "--contrast", "300"};
-    std::vector<std::string> line = args;
     // The temporary name keeps only the start of a name this long.
     const std::string pgm = std::string(251, 'v') + ".pgm";
-    line.insert(line.end(), {"-q", "-o", pgm});
-    Run(line);
+    Run(args, {"-q", "-o", pgm});
     const auto values = Samples(Picture(args));
     EXPECT_TRUE(File(pgm) == "P5\n90 70\n255\n" + std::string(values.begin(), values.end()));
     for (const auto& [palette, k] : {std::pair("1", "1"), {"2", "1"}, {"3", "1"}, {"4", "1"}, {"3", "3"}}) {
-        line = args;
-        line.insert(line.end(), {"--palette", palette, "--supersample", k});
+        const std::vector<std::string> line = Joined(args, {"--palette", palette, "--supersample", k});
         const PictureDescription p = Picture(line);
-        line.insert(line.end(), {"-o", "c.png"});
-        Run(line);
+        Run(line, {"-o", "c.png"});
         EXPECT_EQ(DecodedRgb(File("c.png")), Colours(p, k[0] == '1' ? values : Samples(p))) << palette << ", K " << k;
     }
     EXPECT_EQ(FileNamesIn(folder.path), (std::vector<std::string>{"c.png", pgm}));
@@ -139,20 +143,17 @@ TEST_F(RenderProgram, PgmHoldsTheSamplesAndPngTheirPaletteColoursMeanedOverEachP
 // back as the same double.
 TEST_F(RenderProgram, FromAPictureRendersItAgainByteForByteAndOptionsOverrideItsValues)
 {
-    std::vector<std::string> args = {"--size", "61x47", "--a", "0.1:0.30000000000000004", "--b", "2.9:3.5", "--iterations",
+    const std::vector<std::string> args = {"--size", "61x47", "--a", "0.1:0.30000000000000004", "--b", "2.9:3.5", "--iterations",
                                      "30", "--morph=-1e-300", "--first-x", "0.3", "--contrast", "90", "--palette", "2"};
     for (const char* k : {"1", "2"}) {
-        std::vector<std::string> first = args;
-        first.insert(first.end(), {"--supersample", k, "-o", "first.png"});
-        Run(first);
-        Run({"--from", "first.png", "-o", "again.png"});
+        Run(args, {"--supersample", k, "-o", "first.png"});
+        Run({"--from", "first.png"}, {"-o", "again.png"});
         EXPECT_TRUE(File("again.png") == File("first.png")) << "supersample " << k;
     }
     EXPECT_NE(Parameters("first.png").find("a-min=0.1\na-max=0.30000000000000004\n"), std::string::npos);
     EXPECT_NE(Parameters("first.png").find("morph=-1e-300\n"), std::string::npos);
-    Run({"--from", "first.png", "--iterations", "8", "--size", "20x10", "-o", "over.png"});
-    args.insert(args.end(), {"--supersample", "2"});
-    PictureDescription changed = Picture(args);
+    Run({"--from", "first.png", "--iterations", "8", "--size", "20x10"}, {"-o", "over.png"});
+    PictureDescription changed = Picture(Joined(args, {"--supersample", "2"}));
     std::tie(changed.fractal.iterations, changed.width, changed.height) = std::tuple(8, 20, 10);
     EXPECT_EQ(Parameters("over.png"), ParameterText(changed));
 }
@@ -162,11 +163,8 @@ TEST_F(RenderProgram, AnimationFramesAreTheSameFilesAloneOrInARange)
 {
     const std::vector<std::string> animation = {"--size", "40x30", "--a", "2:4", "--to-a", "3.5:3.6", "--b", "2:4",
                                                 "--to-b", "3:3.1", "--to-contrast", "60", "--frames", "5"};
-    std::vector<std::string> all = animation, alone = animation;
-    all.insert(all.end(), {"--threads", "3", "-o", "all-%d.png"});
-    alone.insert(alone.end(), {"--frame-range", "3:3", "--threads", "1", "-o", "alone-%03d.png"});
-    Run(all);
-    Run(alone);
+    Run(animation, {"--threads", "3", "-o", "all-%d.png"});
+    Run(animation, {"--frame-range", "3:3", "--threads", "1", "-o", "alone-%03d.png"});
     EXPECT_TRUE(File("alone-003.png") == File("all-3.png"));
     EXPECT_NE(Parameters("all-0.png").find("a-min=2\na-max=4\nb-min=2\nb-max=4\nmorph=1\nfirst-x=0.5\ncontrast=128\n"), std::string::npos);
     EXPECT_NE(Parameters("all-4.png").find("a-min=3.5\na-max=3.6\nb-min=3\nb-max=3.1\nmorph=1\nfirst-x=0.5\ncontrast=60\n"), std::string::npos);

@@ -6,7 +6,6 @@
 #include "Controls.h"
 #include "InterfaceDefs.h"
 #include "MainWindow.h"
-#include "Menu.h"
 #include "OS.h"
 #include "Palettes.h"
 #include "ProcessorCount.h"
@@ -30,7 +29,6 @@ class ViewerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fSpawnsAtOpen = platform_test::SpawnAttempts();
         fWindow = OpenMainWindow();
         fView = fWindow->fView;
         fPanel = platform_test::Windows().back();
@@ -59,13 +57,10 @@ protected:
         return done();
     }
     void WaitForRender() { ASSERT_TRUE(PulseUntil([this] { return !fView->fRendering; })) << "the render never finished"; }
-    // Renders started since the window opened: every render asks the system
-    // for one thread per processor (so a viewer that starts another number
-    // of workers miscounts them).
-    int64 RendersStarted() const
-    {
-        return (platform_test::SpawnAttempts() - fSpawnsAtOpen) / std::clamp(AvailableProcessors(), 1, kMaxWorkers);
-    }
+    // Renders started in this process: every render asks the system for one
+    // thread per processor (so a viewer that starts another number of
+    // workers miscounts them).
+    int64 RendersStarted() const { return platform_test::SpawnAttempts() / std::clamp(AvailableProcessors(), 1, kMaxWorkers); }
     // So many steps per point that the render is certainly under way until stopped.
     void StartLongRender()
     {
@@ -148,5 +143,4 @@ protected:
     TMainWindow* fWindow = nullptr;
     TShowBit* fView = nullptr;
     BWindow* fPanel = nullptr;
-    int64 fSpawnsAtOpen = 0;
 };
