@@ -1,0 +1,46 @@
+// Colour maps: the colours of the colour values 0..255, from a file people
+// already have (a Fractint .map, a GIMP .gpl palette or .ggr gradient) or
+// from the few maps that come with the program, by name.
+#pragma once
+
+#include "Palette.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using ColourMap = std::array<RgbColour, 256>;
+
+enum class ColourMapFormat { kFractintMap, kGimpPalette, kGimpGradient };
+
+// Larger files are refused unread: every real colour map is a few
+// kilobytes, and a megabyte bounds the time and memory a hostile one costs.
+constexpr std::size_t kColourMapFileLimit = 1024 * 1024;
+
+// The map a text of that format describes. Nothing when it is not of that
+// form, with one line in error: "NAME:LINE: what is wrong", NAME being
+// `name` (the file's path, for a file).
+std::optional<ColourMap> ParseColourMap(ColourMapFormat format, std::string_view text, std::string_view name,
+                                        std::string& error);
+
+// The format of a file: by its extension (.map, .gpl, .ggr in any case),
+// else by the first line of its text ("GIMP Palette", "GIMP Gradient"), else
+// a Fractint map.
+ColourMapFormat ColourMapFormatOf(std::string_view path, std::string_view text);
+
+// The map of the file at path; nothing, with one line in error naming the
+// file (and the line, when the fault is in one), when it cannot be read, is
+// larger than kColourMapFileLimit or is refused by ParseColourMap.
+std::optional<ColourMap> ReadColourMap(const std::string& path, std::string& error);
+
+// The maps that come with the program, for --help: "classic" is the classic
+// Markus-Lyapunov order (yellow to black), "classic-chaos" its chaos in blues.
+const std::vector<std::string_view>& ColourMapNames();
+std::optional<ColourMap> NamedColourMap(std::string_view name);
+
+// A shipped map when text is one of ColourMapNames(), else the file at that
+// path (so "./classic" reaches a file that bears a map's name).
+std::optional<ColourMap> ColourMapByNameOrPath(const std::string& text, std::string& error);

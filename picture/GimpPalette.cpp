@@ -1,0 +1,32 @@
+// GIMP's .gpl palette: the line "GIMP Palette", then optional "Name:" and
+// "Columns:" lines, then one line "R G B [name]" per colour; '#' starts a
+// comment line anywhere. Any number of colours from 1 on is accepted (the
+// file's size bounds it): SpreadColours makes them 256 however many there are.
+#include "ColourMapText.h"
+
+#include <vector>
+
+std::optional<ColourMap> ParseGimpPalette(std::string_view text, std::string_view name, std::string& error)
+{
+    NumberedLines lines(text, name);
+    if (!lines.NextFilled() || !LineIs(lines.Line(), "GIMP Palette"))
+        return lines.Fail(error, "not a GIMP palette: its first line is not \"GIMP Palette\"");
+    std::vector<RgbColour> colours;
+    std::string what;
+    while (lines.NextFilled()) {
+        std::string_view rest = lines.Line();
+        const std::string_view first = TakeField(rest);
+        if (first.starts_with('#'))
+            continue;
+        if (colours.empty() && (first.starts_with("Name:") || first.starts_with("Columns:")))
+            continue;
+        rest = lines.Line();
+        const auto colour = TakeColour(rest, what);
+        if (!colour)
+            return lines.Fail(error, what);
+        colours.push_back(*colour);
+    }
+    if (colours.empty())
+        return lines.Fail(error, "no colours");
+    return SpreadColours(colours);
+}
