@@ -93,12 +93,6 @@ std::vector<BWindow*> Windows() { return AllWindows(); }
 bool IsOpen(BWindow* window) { return std::ranges::count(AllWindows(), window) != 0; }
 BPoint ViewOrigin(const BView& view) { return BPoint(view.Impl().frame.left, view.Impl().frame.top); }
 
-std::string ShownTitle(BWindow* window)
-{
-    const QWidget& widget = *window->Impl().widget;
-    return widget.isVisible() ? widget.windowTitle().toStdString() : "";
-}
-
 std::string ShownMenu(BWindow* window, const char* menuTitle)
 {
     std::string text;

@@ -1,7 +1,7 @@
 // Plays the window system and the user for GUI tests, and reads what the
 // user sees: runs queued events and pulses, clicks the close box, a control
 // or a menu item, presses the mouse, answers alerts and the file panel, and
-// reads windows, menus and pixels as Qt shows them.
+// reads menus and pixels as Qt shows them.
 #pragma once
 
 #include "Rect.h"
@@ -26,8 +26,6 @@ void ClickCloseBox(BWindow* window);
 // The windows alive now, in creation order.
 std::vector<BWindow*> Windows();
 bool IsOpen(BWindow* window);
-// The title on screen, or "" while the window is hidden.
-std::string ShownTitle(BWindow* window);
 // The view's top left corner in its window.
 BPoint ViewOrigin(const BView& view);
 

@@ -61,7 +61,7 @@ TEST_P(PassRequests, StopEndsThePassOnceThePixelsInHandAreStored)
     EXPECT_EQ(stored % Unit(), 0u) << "a group stored in part";
 }
 
-TEST_P(PassRequests, ParametersChangedStartsThePassOverAndCompletesIt)
+TEST_P(PassRequests, ParametersChangedStartsThePassOverAndAStopPendingAtTheStartWritesNothing)
 {
     Start(6, 1000000);
     Pixel(0).store(kUntouched);  // only a pass started over writes it again
@@ -69,13 +69,7 @@ TEST_P(PassRequests, ParametersChangedStartsThePassOverAndCompletesIt)
     pass.join();
     EXPECT_EQ(calc.fState.load(), TLyapCalc::kNoRequest);
     EXPECT_EQ(StoredPrefix(), image.size());
-}
-
-TEST_P(PassRequests, StopPendingAtPassStartWritesNothing)
-{
-    SetLyapKernel(GetParam());
-    image.assign(64, kUntouched);
-    calc.SetSize(image.data(), 64, 1, 64);
+    std::ranges::fill(image, kUntouched);
     calc.fState = TLyapCalc::kStopRequested;
     calc.Calculate(ones.data(), 1, 0);
     EXPECT_EQ(calc.fState.load(), TLyapCalc::kNoRequest);

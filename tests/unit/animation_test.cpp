@@ -1,19 +1,17 @@
-// Frames of an animation: exact ends, linear values, a constant zoom speed and
-// the end region in view all the way.
+// Frames of an animation: linear values, a constant zoom speed and the end
+// region in view all the way. (The renderer's animation test reads the exact
+// end values back from the first and last frames' files.)
 #include "LyapAnimation.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-TEST(Animation, EndsAreExactValuesLinearAndZoomSpeedConstant)
+TEST(Animation, ValuesLinearAndZoomSpeedConstant)
 {
     const LyapFrameValues from{2.0, 4.0, 1.0, 4.0, 1.0, 0.5, 128.0};
     const LyapFrameValues to{3.4, 3.42, 2.5, 2.5001, 2.0, 0.25, 0.0};
     constexpr int kFrames = 61;
-    const auto last = InterpolateFrame(from, to, kFrames - 1, kFrames);
-    EXPECT_EQ(InterpolateFrame(from, to, 0, kFrames).aMin, from.aMin);
-    EXPECT_TRUE(last.aMax == to.aMax && last.bMin == to.bMin && last.contrast == to.contrast);
     const auto mid = InterpolateFrame(from, to, kFrames / 2, kFrames);
     EXPECT_EQ(std::pair(mid.morph, mid.firstX), std::pair(1.5, 0.375));
     // Each frame narrows a by the same factor; the end region stays in view.

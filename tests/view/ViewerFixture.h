@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -68,17 +67,13 @@ protected:
         ASSERT_TRUE(fView->fRendering);
     }
 
-    // The items the menu shows checked, as "Palette3" (Qt's check marks).
+    // The one item the menu shows checked (Qt's check mark), as "Palette3";
+    // the whole menu as shown when not exactly one is.
     std::string Marked(const char* menu) const
     {
-        std::istringstream items(ShownMenu(fWindow, menu));
-        std::string marked;
-        for (std::string item; items >> item;)
-            if (item.ends_with('*')) {
-                marked += marked.empty() ? "" : " ";
-                marked += item.substr(0, item.size() - 1);
-            }
-        return marked;
+        const std::string shown = ShownMenu(fWindow, menu);
+        const std::size_t mark = shown.find('*'), start = shown.rfind(' ', mark) + 1; // npos + 1: the first item
+        return std::ranges::count(shown, '*') == 1 ? shown.substr(start, mark - start) : shown;
     }
     // The user's choice of the item, handled by the window.
     void Choose(const char* menu, const char* label)

@@ -1,6 +1,7 @@
 // The viewer as the user meets it: windows, menus, renders, sliders, the
 // buffered update, resizes, refused threads and stops. (The stress run
-// closes the window, busy and idle, and checks that everything ends.)
+// closes the window, busy and idle, and checks that everything ends; the
+// end-to-end run finds the windows by their titles on a real screen.)
 #include "ViewerFixture.h"
 
 #include "Palette.h"
@@ -26,8 +27,6 @@ bool MapIsPalette(BWindow* window, int32 palette)
 
 TEST_F(ViewerTest, StartsWithTheMainWindowItsMenusAndThePanel)
 {
-    EXPECT_EQ(ShownTitle(fWindow), "Ombrelia " OMBRELIA_VERSION);
-    EXPECT_EQ(ShownTitle(fPanel), "Lyap controls");
     using Menu = std::pair<const char*, const char*>;
     for (const auto& [title, items] : {Menu{"File", "About"}, {"Palette", "Palette1* Palette2 Palette3 Palette4"},
                                        {"Iterations", "2 4 8 16* 32 64 128 256 384 512"}, {"Fractal type", "Lyapunov Space*"}})
@@ -74,8 +73,6 @@ TEST_F(ViewerTest, MenuChoicesRenderWhenTheyChangeSomethingAndOtherCodesChangeNo
         EXPECT_EQ(Marked("Iterations"), iterationsMark) << label;
     }
     WaitForRender();
-    for (BPoint p : {BPoint(5, 70), BPoint(100, 100), BPoint(383, 383), BPoint(20, 370)})
-        EXPECT_TRUE(ShownAsBitmap(p.x, p.y)) << p.x << "," << p.y;
     const int64 renders = RendersStarted();
     for (uint32 code : {0x64u, 0x5Fu, 1u, 3u, 0x800u, 0x2001u, 0xFFFFFFFFu})
         fWindow->PostMessage(code);
