@@ -9,8 +9,10 @@
 
 using namespace platform_detail;
 
-BFilePanel::BFilePanel(BWindow* window, const char* suggestedName)
-    : fWindow(window), fSuggestedName(suggestedName != nullptr ? suggestedName : "")
+BFilePanel::BFilePanel(file_panel_mode mode, BWindow* window, const char* suggestedName,
+                       const char* nameFilter)
+    : fMode(mode), fWindow(window), fSuggestedName(suggestedName != nullptr ? suggestedName : ""),
+      fNameFilter(nameFilter)
 {
 }
 
@@ -20,11 +22,13 @@ BFilePanel::BFilePanel(BWindow* window, const char* suggestedName)
 bool BFilePanel::Go(std::string& path)
 {
     QWidget* parent = fWindow != nullptr ? fWindow->Impl().widget.data() : nullptr;
-    QFileDialog panel(parent, QStringLiteral("Save"), QDir::currentPath(),
-                      QStringLiteral("PNG images (*.png)"));
-    panel.setAcceptMode(QFileDialog::AcceptSave);
-    panel.setFileMode(QFileDialog::AnyFile);
-    panel.setDefaultSuffix(QStringLiteral("png"));
+    const bool open = fMode == B_OPEN_PANEL;
+    QFileDialog panel(parent, open ? QStringLiteral("Open") : QStringLiteral("Save"),
+                      QDir::currentPath(), QString::fromStdString(fNameFilter));
+    panel.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    panel.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!open)
+        panel.setDefaultSuffix(QStringLiteral("png"));
     panel.setOption(QFileDialog::DontUseNativeDialog);
     panel.selectFile(QString::fromStdString(fSuggestedName));
     bool accepted = false;

@@ -8,5 +8,10 @@ constexpr uint32 B_COMMAND_KEY = 0x00000002;
 constexpr uint32 B_CONTROL_KEY = 0x00000004;
 constexpr uint32 B_OPTION_KEY = 0x00000040;
 
+// Keys without a character of their own, as window shortcuts name them.
+constexpr uint32 B_BACKSPACE = 0x08;
+constexpr uint32 B_LEFT_ARROW = 0x1c;
+constexpr uint32 B_RIGHT_ARROW = 0x1d;
+
 // The modifier keys held now.
 uint32 modifiers();

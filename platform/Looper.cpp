@@ -7,6 +7,7 @@
 #include "Window.h"
 
 #include <unordered_map>
+#include <utility>
 
 using namespace platform_detail;
 
@@ -21,10 +22,9 @@ struct LiveLooper {
 std::unordered_map<std::uint64_t, LiveLooper> gLoopers;
 std::uint64_t gNextSerial = 1;
 
-void DeliverMessage(BLooper* looper, uint32 code)
+void DeliverMessage(BLooper* looper, BMessage& message)
 {
-    if (code != B_QUIT_REQUESTED) {
-        BMessage message(code);
+    if (message.what != B_QUIT_REQUESTED) {
         RunHook(looper, [&] { looper->MessageReceived(&message); });
         return;
     }
@@ -48,20 +48,20 @@ void DeliverNext(std::uint64_t serial)
         DispatchOrDefer([serial] { DeliverNext(serial); });
         return;
     }
-    if (auto code = found->second.impl->PopMessage())
-        DeliverMessage(found->second.looper, *code);
+    if (auto message = found->second.impl->PopMessage())
+        DeliverMessage(found->second.looper, *message);
 }
 
 } // namespace
 
-std::optional<uint32> BLooper::Impl::PopMessage()
+std::optional<BMessage> BLooper::Impl::PopMessage()
 {
     std::lock_guard guard(queueMutex);
     if (queue.empty())
         return std::nullopt;
-    uint32 code = queue.front();
+    BMessage message = std::move(queue.front());
     queue.pop_front();
-    return code;
+    return message;
 }
 
 BLooper::BLooper() : fLooperImpl(std::make_unique<Impl>())
@@ -77,9 +77,15 @@ BLooper::~BLooper()
 
 status_t BLooper::PostMessage(uint32 command)
 {
+    BMessage message(command);
+    return PostMessage(&message);
+}
+
+status_t BLooper::PostMessage(BMessage* message)
+{
     {
         std::lock_guard guard(fLooperImpl->queueMutex);
-        fLooperImpl->queue.push_back(command);
+        fLooperImpl->queue.push_back(*message);
     }
     const std::uint64_t serial = fLooperImpl->serial;
     PostToGui([serial] { DeliverNext(serial); });

@@ -1,4 +1,4 @@
-// A looper receives queued command codes. In this layer every looper's
+// A looper receives queued messages. In this layer every looper's
 // handlers run on the one GUI thread, one at a time.
 #pragma once
 
@@ -17,6 +17,8 @@ public:
     // Queues `command` behind the messages already waiting; it is delivered
     // later to MessageReceived, or to QuitRequested for B_QUIT_REQUESTED.
     status_t PostMessage(uint32 command);
+    // The same for a message with entries; the looper gets a copy.
+    status_t PostMessage(BMessage* message);
 
     // A recursive lock: hooks run with their looper locked, and the GUI
     // thread may lock a looper that it already holds.

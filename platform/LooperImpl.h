@@ -15,7 +15,7 @@ struct BLooper::Impl {
     std::recursive_mutex lock;
 
     std::mutex queueMutex;
-    std::deque<uint32> queue;
+    std::deque<BMessage> queue;
 
-    std::optional<uint32> PopMessage();
+    std::optional<BMessage> PopMessage();
 };

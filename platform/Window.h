@@ -47,7 +47,9 @@ public:
     void Show();
 
     // While the window is active, `key` with these modifier keys
-    // (B_COMMAND_KEY is Ctrl) posts the message's command to the window.
+    // (B_COMMAND_KEY is Ctrl, B_OPTION_KEY Alt; none at all is the key
+    // alone) posts the message's command to the window. `key` is a
+    // character or one of InterfaceDefs.h's keys (B_LEFT_ARROW...).
     // Takes the message.
     void AddShortcut(uint32 key, uint32 modifiers, BMessage* message);
 

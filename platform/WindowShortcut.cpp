@@ -24,6 +24,20 @@ Qt::KeyboardModifiers QtModifiers(uint32 modifiers)
     return qt;
 }
 
+Qt::Key QtKey(uint32 key)
+{
+    switch (key) {
+    case B_BACKSPACE:
+        return Qt::Key_Backspace;
+    case B_LEFT_ARROW:
+        return Qt::Key_Left;
+    case B_RIGHT_ARROW:
+        return Qt::Key_Right;
+    default:
+        return static_cast<Qt::Key>(QChar(static_cast<char16_t>(key)).toUpper().unicode());
+    }
+}
+
 } // namespace
 
 // The command goes through PostMessage like a menu item's, so it is handled
@@ -31,8 +45,7 @@ Qt::KeyboardModifiers QtModifiers(uint32 modifiers)
 void BWindow::AddShortcut(uint32 key, uint32 modifiers, BMessage* message)
 {
     const std::unique_ptr<BMessage> owned(message);
-    const auto qtKey = static_cast<Qt::Key>(QChar(static_cast<char16_t>(key)).toUpper().unicode());
-    auto* shortcut = new QShortcut(QKeySequence(QKeyCombination(QtModifiers(modifiers), qtKey)),
+    auto* shortcut = new QShortcut(QKeySequence(QKeyCombination(QtModifiers(modifiers), QtKey(key))),
                                    Impl().widget.data());
     const uint32 command = owned->what;
     QObject::connect(shortcut, &QShortcut::activated, shortcut,

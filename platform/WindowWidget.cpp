@@ -3,7 +3,12 @@
 #include "View.h"
 #include "ViewImpl.h"
 
+#include "Message.h"
+
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QResizeEvent>
 #include <QWindow>
 
@@ -12,6 +17,7 @@ using namespace platform_detail;
 WindowWidget::WindowWidget(BWindow* owner) : fOwner(owner)
 {
     setAttribute(Qt::WA_QuitOnClose, false);
+    setAcceptDrops(true);
 }
 
 void WindowWidget::WatchExposures()
@@ -45,4 +51,37 @@ void WindowWidget::closeEvent(QCloseEvent* event)
 void WindowWidget::resizeEvent(QResizeEvent* event)
 {
     LayoutViews(fOwner, event->size(), HookTiming::WhenNoHookRuns);
+}
+
+namespace {
+
+QStringList DroppedFiles(const QMimeData* data)
+{
+    QStringList paths;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    return paths;
+}
+
+} // namespace
+
+void WindowWidget::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+// Files dropped on any window reach it as a B_SIMPLE_DATA message with one
+// "refs" entry each; a window that does not handle it drops it.
+void WindowWidget::dropEvent(QDropEvent* event)
+{
+    BMessage message(B_SIMPLE_DATA);
+    for (const QString& path : DroppedFiles(event->mimeData())) {
+        const entry_ref ref{path.toStdString()};
+        message.AddRef("refs", &ref);
+    }
+    event->acceptProposedAction();
+    fOwner->PostMessage(&message);
 }

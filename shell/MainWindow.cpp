@@ -90,6 +90,11 @@ TMainWindow::TMainWindow(BRect frame, const char* title, window_type type, uint3
              menuBarHeight + static_cast<float>(gImageHeight) + 1);
     SetPulseRate(kPulseRate);
     AddShortcut('S', B_COMMAND_KEY, new BMessage(kSaveCommand));
+    AddShortcut('O', B_COMMAND_KEY, new BMessage(kOpenCommand));
+    AddShortcut('C', B_COMMAND_KEY, new BMessage(kCopyCommand));
+    AddShortcut(B_BACKSPACE, 0, new BMessage(kBackCommand));
+    AddShortcut(B_LEFT_ARROW, B_OPTION_KEY, new BMessage(kBackCommand));
+    AddShortcut(B_RIGHT_ARROW, B_OPTION_KEY, new BMessage(kForwardCommand));
     Show();
     Unlock();
 }

@@ -12,8 +12,14 @@ class TShowBit;
 constexpr uint32 kPaletteCommandBase = 0x60;
 constexpr uint32 kFractalTypeCommand = 0x801;
 constexpr uint32 kAboutCommand = 0x2000;
-// Sent by Ctrl+S: save the picture.
-constexpr uint32 kSaveCommand = 0x53415645; // 'SAVE'
+// Sent by the window's shortcuts: Ctrl+S saves the picture, Ctrl+O opens
+// one, Ctrl+C copies the renderer's command line, Backspace and Alt+Left go
+// back, Alt+Right forward.
+constexpr uint32 kSaveCommand = 0x53415645;    // 'SAVE'
+constexpr uint32 kOpenCommand = 0x4f50454e;    // 'OPEN'
+constexpr uint32 kCopyCommand = 0x434f5059;    // 'COPY'
+constexpr uint32 kBackCommand = 0x4241434b;    // 'BACK'
+constexpr uint32 kForwardCommand = 0x46575244; // 'FWRD'
 // The "Iterations" menu: each item is labelled with its count and sends it.
 constexpr std::array<uint32, 10> kIterationCounts = {2, 4, 8, 16, 32, 64, 128, 256, 384, 512};
 
@@ -33,6 +39,8 @@ public:
 
 private:
     void ResetFractalType();
+    // The Palette and Iterations menus mark what the view uses now.
+    void MarkViewValues();
     BMenuBar* MenuBar() const;
 };
 

@@ -3,6 +3,7 @@
 
 #include "AboutAlert.h"
 #include "Menu.h"
+#include "Message.h"
 #include "ShowBit.h"
 #include "TLyapCalc.h"
 
@@ -10,6 +11,7 @@
 
 namespace {
 
+constexpr int32 kPaletteMenuIndex = 1;
 constexpr int32 kIterationsMenuIndex = 2;
 
 bool IsIterationCommand(uint32 code)
@@ -24,6 +26,25 @@ void MarkCommand(BMenu* menu, uint32 command)
     for (int32 i = 0; i < menu->CountItems(); ++i) {
         BMenuItem* item = menu->ItemAt(i);
         item->SetMarked(item->Command() == command);
+    }
+}
+
+// Carries out a command that may show another place (back, forward, open
+// by Ctrl+O or the first file dropped on the window); true when it did.
+bool ShowOtherPlace(const BMessage* message, TShowBit* view)
+{
+    entry_ref dropped;
+    switch (message->what) {
+    case kBackCommand:
+        return view->GoBack();
+    case kForwardCommand:
+        return view->GoForward();
+    case kOpenCommand:
+        return view->AskToOpenPicture();
+    case B_SIMPLE_DATA:
+        return message->FindRef("refs", 0, &dropped) == B_OK && view->OpenPicture(dropped.path);
+    default:
+        return false;
     }
 }
 
@@ -42,7 +63,22 @@ void TMainWindow::MessageReceived(BMessage* message)
         ShowAboutAlert(kAboutText);
     else if (code == kSaveCommand)
         fView->SavePicture();
+    else if (code == kCopyCommand)
+        fView->CopyRenderCommand();
+    else if (ShowOtherPlace(message, fView))
+        MarkViewValues();
     // Any other code is dropped.
+}
+
+void TMainWindow::MarkViewValues()
+{
+    BMenuBar* bar = MenuBar();
+    if (bar == nullptr)
+        return;
+    MarkCommand(bar->SubmenuAt(kPaletteMenuIndex),
+                kPaletteCommandBase + static_cast<uint32>(fView->Palette()));
+    // A count that is none of the menu's items leaves every item unmarked.
+    MarkCommand(bar->SubmenuAt(kIterationsMenuIndex), static_cast<uint32>(fView->fIterations));
 }
 
 void TMainWindow::ResetFractalType()

@@ -97,4 +97,19 @@ void TShowBit::ApplyControls()
         fContrastPos = static_cast<int32>(p);
     }
     StartRender();
+    fSliderStepOpen = true;
+}
+
+void TShowBit::PlaceSliders(int32 morph, int32 firstX, int32 contrast)
+{
+    const bool locked = fControlWindow->Lock();
+    fMorphBar->SetValue(static_cast<float>(morph));
+    fFirstXBar->SetValue(static_cast<float>(firstX));
+    fContrastBar->SetValue(static_cast<float>(contrast));
+    if (locked)
+        fControlWindow->Unlock();
+    // Where the pulse finds them: it changes nothing until the user moves one.
+    fMorphPos = morph;
+    fFirstXPos = firstX;
+    fContrastPos = contrast;
 }

@@ -10,6 +10,12 @@ uint8 gPaletteMap[256] = {};
 
 void TShowBit::SetPalette(int32 n)
 {
+    ApplyPalette(n);
+    NoteChange();
+}
+
+void TShowBit::ApplyPalette(int32 n)
+{
     BScreen screen(Window());
     StopRender();
     // From here until the restart no worker reads the map.

@@ -1,11 +1,14 @@
 // Saving the picture on screen: a fresh render of the parameters it was
 // started from, written by the renderer's own picture writer, so that the
-// renderer given the saved file draws it again byte for byte.
+// renderer given the saved file draws it again byte for byte. Or the
+// renderer's command line for those parameters, which writes the same file.
 #include "ShowBit.h"
 
 #include "Alert.h"
+#include "Clipboard.h"
 #include "FilePanel.h"
 #include "PictureWriter.h"
+#include "RenderCommand.h"
 #include "RenderWorkers.h"
 #include "TLyapCalc.h"
 
@@ -31,6 +34,8 @@ PictureDescription TShowBit::DescribeRender() const
 
 namespace {
 
+constexpr const char* kSavedPictureName = "lyapunov.png";
+
 // Writes the picture on as many threads of its own as the viewer has
 // workers; empty when written, otherwise why not.
 std::string SaveFailure(const std::string& path, const PictureDescription& picture)
@@ -53,15 +58,30 @@ std::string SaveFailure(const std::string& path, const PictureDescription& pictu
 void TShowBit::SavePicture()
 {
     std::string path;
-    BFilePanel panel(Window(), "lyapunov.png");
+    BFilePanel panel(B_SAVE_PANEL, Window(), kSavedPictureName, "PNG images (*.png)");
     if (!panel.Go(path))
         return;
     const std::string error = SaveFailure(path, fShownPicture);
-    if (error.empty())
+    if (!error.empty())
+        ShowWarning("Save", "Could not save " + path + ": " + error);
+}
+
+void TShowBit::CopyRenderCommand()
+{
+    const std::string command = RenderCommand(fShownPicture, kSavedPictureName);
+    if (!be_clipboard->Lock())
         return;
-    const std::string text = "Could not save " + path + ": " + error;
-    auto* alert = new BAlert("Save", text.c_str(), "OK", nullptr, nullptr,
-                             B_WIDTH_AS_USUAL, B_WARNING_ALERT);
+    be_clipboard->Clear();
+    be_clipboard->Data()->AddData("text/plain", B_MIME_TYPE, command.data(), command.size());
+    be_clipboard->Commit();
+    be_clipboard->Unlock();
+}
+
+void ShowWarning(const char* title, const std::string& text)
+{
+    auto* alert = new BAlert(title, text.c_str(), "OK", nullptr, nullptr, B_WIDTH_AS_USUAL,
+                             B_WARNING_ALERT);
     alert->SetShortcut(0, 0x1B);
+    // Go deletes the alert.
     alert->Go();
 }

@@ -37,7 +37,7 @@ TShowBit::TShowBit(BRect frame, uint32 resizingMode)
       fContrastBar(nullptr), fBufferedBox(nullptr),
       // The middle: the sliders start there, so the first pulse changes nothing.
       fMorphPos(100), fFirstXPos(100), fContrastPos(100), fSliderRange(200),
-      fPalette(0)
+      fPalette(0), fSliderStepOpen(false)
 {
     fCalc = SetUpWorkerPool();
     // A new view starts at full size, whatever an earlier one was resized to.
@@ -47,8 +47,9 @@ TShowBit::TShowBit(BRect frame, uint32 resizingMode)
         BRect(0, 0, gImageWidth - 1, gImageHeight - 1), B_CMAP8, false, false);
     std::memset(fBitmap->Bits(), 0, fBitmap->BitsLength());
     // Palette 0 ends with the first render.
-    SetPalette(0);
+    ApplyPalette(0);
     BuildControls();
+    NoteChange();
 }
 
 TShowBit::~TShowBit()
@@ -88,4 +89,5 @@ void TShowBit::Pulse()
         }
     }
     ApplyControls();
+    NoteReleasedSlider();
 }

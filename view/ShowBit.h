@@ -6,6 +6,7 @@
 #pragma once
 
 #include "Bitmap.h"
+#include "ExploreHistory.h"
 #include "PictureDescription.h"
 #include "Rect.h"
 #include "SupportDefs.h"
@@ -50,6 +51,24 @@ public:
     void SetIterations(int32 count);
     // Centres the sliders.
     void SyncControls();
+    // The palette in use, 0..3.
+    int32 Palette() const { return fPalette; }
+
+    // The place before the last change of region or parameters, and the one
+    // after it again: exact values, sliders and palette. False, changing
+    // nothing, at either end.
+    bool GoBack();
+    bool GoForward();
+    // Asks which picture, then opens it as OpenPicture does.
+    bool AskToOpenPicture();
+    // Shows, at the view's size, the picture whose parameters the PNG at
+    // path holds, and says in an alert which of them the viewer leaves out.
+    // A file it cannot read gets an alert with the reason, and nothing
+    // changes; false then.
+    bool OpenPicture(const std::string& path);
+    // Puts on the clipboard the renderer's command line that writes the
+    // file a save would.
+    void CopyRenderCommand();
 
     // Fields. Hooks and commands of this view all run on its window's thread;
     // the workers never touch the view object.
@@ -66,6 +85,17 @@ private:
 
     void BuildControls();
     void ApplyControls();
+    // Moves the sliders without changing the values they stand for.
+    void PlaceSliders(int32 morph, int32 firstX, int32 contrast);
+    void ApplyPalette(int32 n);
+
+    ExploredPlace CurrentPlace() const;
+    void ShowPlace(const ExploredPlace& place);
+    // The place shown now becomes a step of the history.
+    void NoteChange();
+    // A slider drag is one step, noted once the mouse buttons are up.
+    void NoteReleasedSlider();
+    void NoteSliderStep();
 
     void TrackSelection(int32 x, int32 y);
     BRect ClampRect(BRect r) const;
@@ -98,4 +128,11 @@ private:
     // What the render last started draws: taken while no worker runs, so
     // that a save can read it while they do.
     PictureDescription fShownPicture;
+    ExploreHistory fHistory;
+    // A slider has moved since the last step was noted.
+    bool fSliderStepOpen;
 };
+
+// A warning alert with one button, OK (Escape answers it too); returns once
+// it has been answered.
+void ShowWarning(const char* title, const std::string& text);

@@ -14,6 +14,7 @@ void TShowBit::Refresh()
     StopRender();
     ClearSelection();
     RestartRender();
+    NoteChange();
 }
 
 void TShowBit::SetIterations(int32 count)
@@ -25,4 +26,5 @@ void TShowBit::SetIterations(int32 count)
     ClearSelection();
     fCalc->fIterations = count;
     RestartRender();
+    NoteChange();
 }

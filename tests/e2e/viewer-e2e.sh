@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end test of the viewer: the real binary on an X server of its own
 # (run it under xvfb-run), driven with xdotool as a person would (menus, a
-# drag, a shift-click, a slider, Ctrl+S, the close box), checked through
-# screenshots of the image area and the saved file.
+# drag, a shift-click, a slider, Ctrl+S, back and forward, Ctrl+O, Ctrl+C,
+# the close box), checked through screenshots of the image area, the saved
+# files and the clipboard.
 #
 # Usage: viewer-e2e.sh OMBRELIA_BINARY OMBRELIA_RENDER_BINARY SCREENSHOT_DIR
 # Exit 0 on success, 1 on failure, 77 (skip) for a ThreadSanitizer build.
@@ -11,7 +12,7 @@ set -u
 binary="$1" renderer="$2" shots="$3"
 here="$(cd "$(dirname "$0")" && pwd)"
 
-for tool in xdotool import compare python3; do
+for tool in xdotool import compare python3 xclip; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
 done
 
@@ -79,7 +80,56 @@ expect_changed() { # before after what
     [ "$n" -gt 1000 ] || fail "$3 did not change the image"
 }
 
+# The same picture: the view writes the selection's coordinates wherever its
+# pen has got to, so up to a few hundred pixels of text may differ.
+same_pixels() { # one other what
+    local n=$(differing_pixels "$1" "$2")
+    [ "$n" -lt 1000 ] || fail "$3: $n pixels differ from $2"
+    echo "$3: the same picture as $2 ($n pixels of text differ)"
+}
+# A drag over the image from (x, y) by d pixels down and right.
+drag_zoom() { # x y d
+    xdotool mousemove "$1" "$2" mousedown 1
+    for step in $(seq 10 10 "$3"); do xdotool mousemove $(($1 + step)) $(($2 + step)); sleep 0.05; done
+    xdotool sleep 0.2 mouseup 1
+}
+in_main() { xdotool windowfocus --sync "$main" key "$@"; }
+# Names a file in the panel that a shortcut opens and waits for it to close.
+answer_panel() { # shortcut title path
+    in_main "$1"
+    local panel_id=$(timeout 10 xdotool search --sync --name "^$2\$" | head -n1)
+    [ -n "$panel_id" ] || fail "$1 opened no $2 panel"
+    sleep 0.5
+    xdotool type --delay 10 "$3"
+    xdotool key Return
+    for _ in $(seq 50); do xdotool search --name "^$2\$" >/dev/null || return 0; sleep 0.1; done
+}
+save_as() { # path
+    answer_panel ctrl+s Save "$1"
+    for _ in $(seq 100); do [ -s "$1" ] && return 0; sleep 0.1; done
+    fail "Ctrl+S wrote no $1"
+}
+
 settle start
+
+# --- back and forward: two zooms, back twice is the start, forward the first zoom ---
+drag_zoom $((image_x + 60)) $((image_y + 60)) 120
+settle first-zoom
+drag_zoom $((image_x + 40)) $((image_y + 80)) 100
+settle second-zoom
+expect_changed first-zoom second-zoom "second zoom"
+in_main BackSpace
+settle back-once
+same_pixels back-once first-zoom "Backspace"
+in_main alt+Left
+settle back-twice
+same_pixels back-twice start "Alt+Left"
+in_main alt+Right
+settle forward
+same_pixels forward first-zoom "Alt+Right"
+in_main BackSpace
+settle start-again
+same_pixels start-again start "Backspace"
 
 # --- Palette3 from the menu bar: open File, the first title, then move
 # right to Palette, whose first item is then active ---
@@ -88,10 +138,7 @@ settle palette3
 expect_changed start palette3 "Palette3"
 
 # --- a drag over the image zooms in ---
-ax=$((image_x + 100)); ay=$((image_y + 60))
-xdotool mousemove "$ax" "$ay" mousedown 1
-for step in 10 20 40 60 80 100; do xdotool mousemove $((ax + step)) $((ay + step)); sleep 0.05; done
-xdotool sleep 0.2 mouseup 1
+drag_zoom $((image_x + 100)) $((image_y + 60)) 100
 settle zoomed
 expect_changed palette3 zoomed "drag zoom"
 
@@ -107,15 +154,35 @@ settle morph
 expect_changed zoomed-out morph "Morph slider"
 
 # --- Ctrl+S saves the picture; the renderer draws the saved file again ---
-xdotool windowfocus --sync "$main" key ctrl+s
-timeout 10 xdotool search --sync --name '^Save$' >/dev/null || fail "Ctrl+S opened no save panel"
-sleep 0.5
-xdotool type --delay 10 "$work/saved.png"
-xdotool key Return
-for _ in $(seq 100); do [ -s "$work/saved.png" ] && break; sleep 0.1; done
+save_as "$work/saved.png"
 "$renderer" -q --from "$work/saved.png" -o "$work/again.png" || fail "--from refused the saved file"
 cmp "$work/saved.png" "$work/again.png" || fail "--from on the saved file gave other bytes"
 echo "saved $(stat -c %s "$work/saved.png") bytes; --from gives the same file"
+
+# --- Ctrl+O opens a picture of the renderer's: a sequence, a count no menu
+# item has, palette 2; the viewer's save of it is the same file ---
+"$renderer" -q --size "${image_size}x${image_size}" --sequence AABAB --iterations 100 \
+    --a 3.4:3.95 --b 2.5:3.4 --palette 2 -o "$work/sequence.png" || fail "the renderer failed"
+answer_panel ctrl+o Open "$work/sequence.png"
+settle opened
+expect_changed morph opened "Ctrl+O"
+save_as "$work/opened.png"
+cmp "$work/sequence.png" "$work/opened.png" || fail "the opened picture is not the file's"
+echo "opened the renderer's picture: its save is the same file"
+
+# --- Ctrl+C: the clipboard's command line, run, writes what Ctrl+S wrote ---
+in_main ctrl+c
+sleep 0.5
+command=$(xclip -selection clipboard -o) || fail "nothing on the clipboard after Ctrl+C"
+echo "Ctrl+C: $command"
+case "$command" in
+    ombrelia-render\ *) ;;
+    *) fail "the clipboard holds no renderer command" ;;
+esac
+printf '%s' "$command" | LC_ALL=C grep -q '^[A-Za-z0-9 =:.+_/-]*$' || fail "the command needs quoting"
+(cd "$work" && PATH="$(dirname "$renderer"):$PATH" sh -c "$command -q") || fail "the copied command failed"
+cmp "$work/lyapunov.png" "$work/opened.png" || fail "the copied command wrote another file than Ctrl+S"
+echo "the copied command writes the saved file"
 
 # --- the close box ---
 python3 "$here/send-wm-delete.py" "$main" || fail "could not send the close request"
