@@ -104,6 +104,9 @@ CommandLine::CommandLine(RenderOptions& o)
 {
     using enum ValueRule::Kind;
     app.set_version_flag("--version", kVersion);
+    // An option given again takes its later value, so that a command can be
+    // changed by adding to it (a copied command plus --size for a poster).
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.allow_extras();
     app.footer("The same command writes the same file whatever the machine or --threads.\n\n"
                "Exit status: 0 the file was written; 1 not enough memory; 2 bad command\n"
@@ -140,21 +143,6 @@ CommandLine::CommandLine(RenderOptions& o)
         {Part(frame, o.firstFrame), Part(frame, o.lastFrame, ':')});
     for (const char* end : {"--to-a", "--to-b", "--to-morph", "--to-first-x", "--to-contrast", "--frame-range"})
         app.get_option(end)->needs("--frames");
-}
-
-// A complaint of CLI11's own in one line: a repeated option with its values,
-// the others as CLI11 words them, control characters escaped.
-std::string Complaint(const CLI::ParseError& error, const CLI::App& app)
-{
-    for (const CLI::Option* option : app.get_options()) {
-        if (option->count() < 2)
-            continue;
-        std::string given;
-        for (const std::string& value : option->results())
-            given += (given.empty() ? "" : " and ") + Quoted(value);
-        return option->get_name() + ": expected at most once, got " + given;
-    }
-    return Escaped(error.what());
 }
 
 // Checks that need every option: the output and its format.
@@ -223,7 +211,7 @@ ParsedCommand ParseOver(const std::vector<std::string>& args, const RenderOption
     } catch (const CLI::ValidationError& error) {
         return Failure(error.what());
     } catch (const CLI::ParseError& error) {
-        return Failure(Complaint(error, line.app));
+        return Failure(Escaped(error.what()));
     }
     if (const auto extras = line.app.remaining(); !extras.empty())
         return Failure((extras.front().starts_with("-") ? "unknown option " : "unexpected argument ") +

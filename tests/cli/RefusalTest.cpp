@@ -63,7 +63,6 @@ const BadLine kBadLines[] = {
     {"StrayArgument", {"stray", "-o", "keep.png"}, "unexpected argument", "--help lists", "\"stray\""},
     {"OutputNotGiven", {"--size", "8x8"}, "--output", "is required", ""},
     {"OutputEmpty", {"-o", ""}, "--output", "a file name", "\"\""},
-    {"OutputRepeated", {"-o", "keep.png", "--output", "other.png"}, "--output", "at most once", "\"other.png\""},
     {"OutputOfUnknownType", {"-o", "picture.jpg"}, "--output", ".png or .pgm", "\"picture.jpg\""},
     {"OutputIsAFolder", {"--format", "png", "-o", "."}, "--output", "writable", "\".\" (it is a folder)"},
     {"OutputInAMissingFolder", {"-o", "missing\nfolder/x.png"}, "--output", "writable", "\"missing\\nfolder/x.png\""},
