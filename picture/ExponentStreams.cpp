@@ -132,8 +132,11 @@ bool TiffStream::WriteRows(const double* rows, std::int32_t count)
     for (std::int32_t i = 0; i < count; ++i, ++fRowsWritten) {
         // Uncompressed rows are copied, never changed.
         void* row = const_cast<double*>(rows + i * width);
-        if (TIFFWriteScanline(fTiff, row, static_cast<std::uint32_t>(fRowsWritten), 0) != 1)
+        if (TIFFWriteScanline(fTiff, row, static_cast<std::uint32_t>(fRowsWritten), 0) != 1) {
+            if (fError.empty())
+                fError = "cannot write a TIFF row";
             return false;
+        }
     }
     if (fRowsWritten < fHeight)
         return true;
