@@ -421,7 +421,8 @@ double GrowthExponent(const LyapGroupInput& in, const double* a)
     const double growB = usesB ? cb * kStepSlack : 0.0;
     double growth = std::max(1.0, growB) * std::max(1.0, growA);
     if (LyapIsAlternating(in.sequence)) {
-        // A run inside a block: maybe a b-step, pairs (a, b), maybe an a-step.
+        // A run inside a block: maybe a b-step, pairs (a, b), maybe an a-step
+        // (after an odd settling, the same with a and b swapped).
         const double growPair = std::max(1.0, growA * growB);
         for (std::int64_t p = 0; p < kStepsPerBlock / 2; ++p)
             growth *= growPair;
