@@ -53,6 +53,19 @@ std::string Accepted(const std::string& valueName, const std::vector<ValuePart>&
     return parts.size() == 1 ? each : valueName + ", each " + each;
 }
 
+// The format a --format value or a file name's extension (without the dot,
+// in small letters) names.
+std::optional<ImageFormat> FormatNamed(const std::string& name)
+{
+    if (name == "png" || name == "pgm")
+        return name == "png" ? ImageFormat::kPng : ImageFormat::kPgm;
+    if (name == "tif" || name == "tiff")
+        return ImageFormat::kTiff;
+    if (name == "npy")
+        return ImageFormat::kNpy;
+    return std::nullopt;
+}
+
 // The renderer's options, each bound to the fields it sets.
 struct CommandLine {
     CLI::App app{"Renders a Lyapunov-space fractal into an image file, without a display.",
@@ -116,17 +129,21 @@ CommandLine::CommandLine(RenderOptions& o)
                "the frames finished before stay).");
     const CLI::Validator fileName([](const std::string& t) { return t.empty() ? "expected a file name, got \"\"" : ""; }, "");
     app.add_option("-o,--output", o.output,
-                   "the file to write; .png or .pgm, or set --format. With --frames a "
+                   "the file to write; .png, .pgm, .tif, .tiff or .npy, or set --format. With --frames a "
                    "pattern with one frame number field: %d, or %05d for 00042")
         ->type_name("FILE")->check(fileName)->required();
     app.add_option("--from", o.from,
                    "start from the values a PNG of this program or of the viewer holds; every "
                    "other option given changes its value")
         ->type_name("FILE.png")->check(fileName);
-    app.add_option("--format", "png: colour from the palette; pgm: the raw colour values 0..255")
-        ->type_name("png|pgm")
-        ->check(CLI::Validator([](const std::string& t) { return t == "png" || t == "pgm" ? "" : "expected png or pgm, got " + Quoted(t); }, ""))
-        ->each([&o](const std::string& t) { o.format = t == "pgm" ? ImageFormat::kPgm : ImageFormat::kPng; });
+    app.add_option("--format", "png: colour from the palette; pgm: the raw colour values 0..255; "
+                               "tiff or npy: the exponent each colour value is made from, a 64-bit float a "
+                               "pixel (a TIFF with the values in its ImageDescription, or a NumPy array of "
+                               "height x width)")
+        ->type_name("png|pgm|tiff|npy")
+        ->check(CLI::Validator([](const std::string& t) {
+            return FormatNamed(t) ? "" : "expected png, pgm, tiff or npy, got " + Quoted(t); }, ""))
+        ->each([&o](const std::string& t) { o.format = *FormatNamed(t); });
     DeclarePictureOptions(o.picture);
     Add("--threads", "T", "worker threads (default: the processors available)", {Part({kWhole, 1, kMaxThreads}, o.threads)});
     app.add_flag("-q,--quiet", o.quiet, "no progress bar");
@@ -151,14 +168,16 @@ std::optional<std::string> CheckOutput(RenderOptions& options, bool formatGiven)
     std::string extension = std::filesystem::path(options.output).extension().string();
     std::ranges::transform(extension, extension.begin(),
                            [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (!formatGiven && (extension == ".png" || extension == ".pgm"))
-        options.format = extension == ".png" ? ImageFormat::kPng : ImageFormat::kPgm;
+    const auto named = FormatNamed(extension.empty() ? extension : extension.substr(1));
+    if (!formatGiven && named)
+        options.format = *named;
     else if (!formatGiven)
-        return "--output: expected a file name ending in .png or .pgm, or --format png|pgm, "
-               "got " + Quoted(options.output);
-    if (options.format == ImageFormat::kPgm && options.picture.supersample != 1)
-        return "--supersample: expected 1 with PGM output, which holds raw colour values, got " +
-               Quoted(std::to_string(options.picture.supersample));
+        return "--output: expected a file name ending in .png, .pgm, .tif, .tiff or .npy, or --format "
+               "png|pgm|tiff|npy, got " + Quoted(options.output);
+    if (options.format != ImageFormat::kPng && options.picture.supersample != 1)
+        return "--supersample: expected 1 with " + std::string(options.format == ImageFormat::kPgm
+                   ? "PGM output, which holds raw colour values" : "TIFF or NPY output, which holds exponents") +
+               ", got " + Quoted(std::to_string(options.picture.supersample));
     return std::nullopt;
 }
 

@@ -13,13 +13,15 @@ namespace {
 
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
 
-// One band of sample rows computed by the workers that could be started;
-// the rows are handed out one at a time, so that slow rows even out.
+// One band of sample rows (colour values or exponents) computed by the
+// workers that could be started; the rows are handed out one at a time, so
+// that slow rows even out.
+template <typename Sample>
 class BandJob {
 public:
     BandJob(std::vector<LyapPictureRows>& workers, const ThreadStarter& start,
             std::int32_t firstRow, std::int32_t rowCount, std::int32_t rowWidth,
-            std::uint8_t* values)
+            Sample* values)
         : fWorkers(workers), fFirstRow(firstRow), fRowCount(rowCount), fRowWidth(rowWidth),
           fValues(values)
     {
@@ -77,7 +79,7 @@ private:
     std::int32_t fFirstRow;
     std::int32_t fRowCount;
     std::int32_t fRowWidth;
-    std::uint8_t* fValues;  // rows are disjoint, each written by one thread
+    Sample* fValues;  // rows are disjoint, each written by one thread
     std::atomic<std::int32_t> fNextRow{0};
     std::counting_semaphore<> fDone{0};
     std::vector<std::thread> fThreads;
@@ -94,30 +96,33 @@ std::optional<std::thread> StartThread(std::function<void()> work)
     }
 }
 
-RenderOutcome RenderBands(const PictureDescription& picture, const RowSink& sink,
-                          const RenderControl& control)
+namespace {
+
+template <typename Sample>
+RenderOutcome RenderBandsOf(const PictureDescription& picture, const SampleSink<Sample>& sink,
+                            const RenderControl& control)
 {
     const std::int32_t k = picture.supersample;
     const std::int32_t sampleWidth = picture.width * k;
+    const std::int64_t bandSamples = control.bandSamples / static_cast<std::int64_t>(sizeof(Sample));
     const std::int32_t bandRows = static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        control.bandSamples / (std::int64_t{sampleWidth} * k), 1, picture.height));
+        bandSamples / (std::int64_t{sampleWidth} * k), 1, picture.height));
     const std::size_t bandValues = static_cast<std::size_t>(sampleWidth) * bandRows * k;
     std::vector<LyapPictureRows> workers(
         static_cast<std::size_t>(std::max(control.threads, 1)),
         LyapPictureRows(TLyapCalc(picture.fractal), sampleWidth, picture.height * k));
     // Two bands: the workers fill one while the other is handed on.
-    std::vector<std::uint8_t> bands[2] = {std::vector<std::uint8_t>(bandValues),
-                                          std::vector<std::uint8_t>(bandValues)};
+    std::vector<Sample> bands[2] = {std::vector<Sample>(bandValues), std::vector<Sample>(bandValues)};
     const auto start = [&](std::int32_t firstRow) {
         const std::int32_t rows = std::min(bandRows, picture.height - firstRow);
-        return std::make_unique<BandJob>(workers, control.startThread, firstRow * k, rows * k,
+        return std::make_unique<BandJob<Sample>>(workers, control.startThread, firstRow * k, rows * k,
                                          sampleWidth, bands[(firstRow / bandRows) % 2].data());
     };
     auto job = start(0);
     for (std::int32_t firstRow = 0; firstRow < picture.height; firstRow += bandRows) {
         if (!job->Wait(control.interrupt))
             return RenderOutcome::kInterrupted;
-        const std::uint8_t* done = bands[(firstRow / bandRows) % 2].data();
+        const Sample* done = bands[(firstRow / bandRows) % 2].data();
         const std::int32_t rows = std::min(bandRows, picture.height - firstRow);
         job.reset();
         if (firstRow + bandRows < picture.height)
@@ -130,4 +135,18 @@ RenderOutcome RenderBands(const PictureDescription& picture, const RowSink& sink
             return RenderOutcome::kInterrupted;
     }
     return RenderOutcome::kDone;
+}
+
+} // namespace
+
+RenderOutcome RenderBands(const PictureDescription& picture, const RowSink& sink,
+                          const RenderControl& control)
+{
+    return RenderBandsOf(picture, sink, control);
+}
+
+RenderOutcome RenderBands(const PictureDescription& picture, const ExponentSink& sink,
+                          const RenderControl& control)
+{
+    return RenderBandsOf(picture, sink, control);
 }

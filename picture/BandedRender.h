@@ -17,9 +17,12 @@ using ThreadStarter = std::function<std::optional<std::thread>(std::function<voi
 std::optional<std::thread> StartThread(std::function<void()> work);
 
 // Takes the colour values of the next count finished rows of the output
-// (count x K sample rows when supersampled, as PictureWriter takes them).
-// False when they cannot be stored (the render stops).
-using RowSink = std::function<bool(const std::uint8_t* rows, std::int32_t count)>;
+// (count x K sample rows when supersampled, as PictureWriter takes them),
+// or their exponents. False when they cannot be stored (the render stops).
+template <typename Sample>
+using SampleSink = std::function<bool(const Sample* rows, std::int32_t count)>;
+using RowSink = SampleSink<std::uint8_t>;
+using ExponentSink = SampleSink<double>;
 
 struct RenderControl {
     std::int32_t threads = 1;
@@ -30,10 +33,13 @@ struct RenderControl {
     std::function<void(double)> progress;
     ThreadStarter startThread = StartThread;
     // Colour values per band: a few megabytes, whatever the image's size.
+    // A band of exponents (8 bytes each) takes as many bytes.
     std::int64_t bandSamples = std::int64_t{1} << 22;
 };
 
 enum class RenderOutcome { kDone, kInterrupted, kSinkFailed };
 
 RenderOutcome RenderBands(const PictureDescription& picture, const RowSink& sink,
+                          const RenderControl& control);
+RenderOutcome RenderBands(const PictureDescription& picture, const ExponentSink& sink,
                           const RenderControl& control);

@@ -52,10 +52,16 @@ struct ParameterKey {
     // and what the option sets.
     const char* valueName = "";
     const char* help = "";
+    // The text's version that brought the key. A key of a later version than
+    // the first is written only when its value is not the default, and then
+    // makes the text that version: a reader that does not know the key
+    // refuses the text rather than render something else. Such keys may be
+    // missing (the default).
+    std::int32_t version = 1;
 };
 
-// The version the writer writes and the only one the reader takes.
-inline constexpr const char* kParameterVersion = "1";
+// The newest version the writer writes and the reader takes (from 1).
+inline constexpr std::int32_t kParameterVersion = 2;
 
 // Calls visit(key, field) for every key, in the order the text has them;
 // Picture is PictureDescription, const or not. The default of each key is
@@ -74,6 +80,9 @@ void ForEachParameterKey(Picture& picture, Visit&& visit)
           f.sequence);
     visit(ParameterKey{.key = "iterations", .option = "--iterations", .rule = {kEvenWhole, 2, kMaxIterations},
                        .valueName = "N", .help = "steps per point"}, f.iterations);
+    visit(ParameterKey{.key = "settle", .option = "--settle", .rule = {kWhole, 0, kLyapMaxSettle}, .valueName = "K",
+                       .help = "steps each orbit runs, continuing the sequence, before the N measured ones",
+                       .version = 2}, f.settle);
     visit(ParameterKey{.key = "a-min", .option = "--a", .rule = {kReal}, .valueName = "MIN:MAX",
                        .help = "rate a across the columns"}, f.aMin);
     visit(ParameterKey{.key = "a-max", .option = "--a", .rule = {kReal}, .joinedBy = ':'}, f.aMax);

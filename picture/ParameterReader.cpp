@@ -102,7 +102,8 @@ std::optional<PictureDescription> ReadParameterText(std::string_view text, std::
     const auto fields = SplitParameterText(text, error);
     if (!fields)
         return std::nullopt;
-    if (const std::string& version = fields->find("version")->second; version != kParameterVersion)
+    const std::string& version = fields->find("version")->second;
+    if (!ReadValue<std::int32_t>({ValueRule::kWhole, 1, kParameterVersion}, version))
         return Fail(error, "version " + Escaped(version) + ", which this program does not know");
     PictureDescription picture;
     std::string complaint;  // about the first key missing or not accepted
@@ -111,7 +112,8 @@ std::optional<PictureDescription> ReadParameterText(std::string_view text, std::
         if (!complaint.empty())
             return;
         if (found == fields->end()) {
-            complaint = "no " + std::string(key.key);
+            if (key.version == 1)
+                complaint = "no " + std::string(key.key);
         } else if (const auto value = ReadValue<std::remove_cvref_t<decltype(field)>>(key.rule, found->second)) {
             field = *value;
         } else {

@@ -14,10 +14,11 @@
 // can make it allocate to about a megabyte; the image itself is not read.
 std::optional<std::string> ReadParameterChunk(const std::string& path, std::string& error);
 
-// The picture a text of ParameterText's form describes: "version=1" on the
-// first line, then one "key=value" line each. Every key of ParameterKeys.h
-// must be there exactly once, its value as its option would accept it; keys
-// not in the list are ignored, so that later versions' additions do not
-// hinder reading. Nothing, with the reason (one line, the value quoted) in
-// error, when the text is not of that form or of another version.
+// The picture a text of ParameterText's form describes: "version=V" on the
+// first line (V from 1 to kParameterVersion), then one "key=value" line
+// each. Every key of ParameterKeys.h must be there exactly once (those of
+// later versions than 1 may be missing: their default), its value as its
+// option would accept it; keys not in the list are ignored. Nothing, with
+// the reason (one line, the value quoted) in error, when the text is not of
+// that form or of a version this program does not know.
 std::optional<PictureDescription> ReadParameterText(std::string_view text, std::string& error);

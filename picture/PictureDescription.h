@@ -26,6 +26,8 @@ struct PictureDescription {
 // The keyword of the PNG text chunk that holds ParameterText.
 inline constexpr const char* kParameterKeyword = "ombrelia-parameters";
 
-// One "key=value" line per key of ParameterKeys.h, "version=1" first.
-// Numbers are written so that reading them back gives the same double.
+// "version=V" first, then one "key=value" line per key of ParameterKeys.h
+// (the later versions' keys only when not at their default; V the latest
+// version of the keys written). Numbers are written so that reading them
+// back gives the same double.
 std::string ParameterText(const PictureDescription& picture);

@@ -14,6 +14,20 @@ std::string PgmHeader(const PictureDescription& picture)
            "\n255\n";
 }
 
+// Renders the picture's samples of type Sample into write.
+template <typename Sample, typename Write>
+RenderOutcome RenderInto(const PictureDescription& picture, const RenderControl& control,
+                         PictureWriter& writer, std::string& error, Write write)
+{
+    const SampleSink<Sample> sink = [&](const Sample* rows, std::int32_t count) {
+        if ((writer.*write)(rows, count))
+            return true;
+        error = writer.Error();
+        return false;
+    };
+    return RenderBands(picture, sink, control);
+}
+
 } // namespace
 
 PictureWriter::PictureWriter(int fileDescriptor, const PictureDescription& picture,
@@ -21,10 +35,16 @@ PictureWriter::PictureWriter(int fileDescriptor, const PictureDescription& pictu
     : fPicture(picture), fFileDescriptor(fileDescriptor),
       fColours(ColoursOfPalette(picture.palette - 1))
 {
-    if (format == ImageFormat::kPgm) {
-        const std::string header = PgmHeader(picture);
+    if (format == ImageFormat::kPgm || format == ImageFormat::kNpy) {
+        const std::string header = format == ImageFormat::kPgm ? PgmHeader(picture)
+                                                               : NpyHeader(picture.width, picture.height);
         WriteAll(fileDescriptor, reinterpret_cast<const std::uint8_t*>(header.data()),
                  header.size(), fError);
+        return;
+    }
+    if (format == ImageFormat::kTiff) {
+        fTiff = std::make_unique<TiffStream>(fileDescriptor, picture.width, picture.height, kSoftware,
+                                             ParameterText(picture));
         return;
     }
     fPng = std::make_unique<PngStream>(
@@ -35,7 +55,17 @@ PictureWriter::PictureWriter(int fileDescriptor, const PictureDescription& pictu
 
 const std::string& PictureWriter::Error() const
 {
-    return fPng != nullptr ? fPng->Error() : fError;
+    return fPng != nullptr ? fPng->Error() : fTiff != nullptr ? fTiff->Error() : fError;
+}
+
+bool PictureWriter::WriteExponentRows(const double* exponents, std::int32_t rows)
+{
+    if (!Error().empty())
+        return false;
+    if (fTiff != nullptr)
+        return fTiff->WriteRows(exponents, rows);
+    return WriteLittleEndian(fFileDescriptor, exponents, static_cast<std::size_t>(fPicture.width) * rows,
+                             fError);
 }
 
 bool PictureWriter::WriteSampleRows(const std::uint8_t* samples, std::int32_t rows)
@@ -61,13 +91,11 @@ WriteOutcome WritePictureFile(const std::string& path, const PictureDescription&
     if (!file)
         return WriteOutcome::kNotCreated;
     PictureWriter writer(file->Descriptor(), picture, format);
-    const RowSink sink = [&](const std::uint8_t* rows, std::int32_t count) {
-        if (writer.WriteSampleRows(rows, count))
-            return true;
-        error = writer.Error();
-        return false;
-    };
-    switch (RenderBands(picture, sink, control)) {
+    const RenderOutcome outcome =
+        HoldsExponents(format)
+            ? RenderInto<double>(picture, control, writer, error, &PictureWriter::WriteExponentRows)
+            : RenderInto<std::uint8_t>(picture, control, writer, error, &PictureWriter::WriteSampleRows);
+    switch (outcome) {
     case RenderOutcome::kInterrupted:
         return WriteOutcome::kInterrupted;
     case RenderOutcome::kSinkFailed:

@@ -2,11 +2,14 @@
 // renderer's files and the viewer's saved pictures are the same bytes for
 // the same description: a PNG (indexed with a PLTE of the palette's 256
 // colours, or RGB averaged from K x K samples when supersampled, with the
-// program's name and the parameter text in text chunks), or a binary PGM of
-// the raw colour values.
+// program's name and the parameter text in text chunks), a binary PGM of
+// the raw colour values, or the exponents those values are made from (a TIFF
+// of 64-bit floats with the parameter text as its ImageDescription, or a
+// NumPy .npy array).
 #pragma once
 
 #include "BandedRender.h"
+#include "ExponentStreams.h"
 #include "PictureDescription.h"
 #include "PngStream.h"
 
@@ -15,7 +18,13 @@
 #include <string>
 #include <vector>
 
-enum class ImageFormat { kPng, kPgm };
+enum class ImageFormat { kPng, kPgm, kTiff, kNpy };
+
+// Whether the format holds exponents rather than colour values.
+inline bool HoldsExponents(ImageFormat format)
+{
+    return format == ImageFormat::kTiff || format == ImageFormat::kNpy;
+}
 
 class PictureWriter {
 public:
@@ -27,6 +36,8 @@ public:
     // sample rows of width x K values each (K the supersampling). After the
     // last row the file is complete. False on failure.
     bool WriteSampleRows(const std::uint8_t* samples, std::int32_t rows);
+    // The exponents of the next `rows` rows, width each (formats that hold them).
+    bool WriteExponentRows(const double* exponents, std::int32_t rows);
 
     // Why writing failed (the system's reason where there is one).
     const std::string& Error() const;
@@ -34,7 +45,8 @@ public:
 private:
     PictureDescription fPicture;
     int fFileDescriptor;
-    std::unique_ptr<PngStream> fPng;  // null for PGM
+    std::unique_ptr<PngStream> fPng;  // for PNG only
+    std::unique_ptr<TiffStream> fTiff;  // for TIFF only
     PaletteColours fColours;
     std::vector<std::uint8_t> fRgb;   // one band, when supersampled
     std::string fError;

@@ -2,11 +2,13 @@
 // pixel, the reference) or the fast one (LyapFastPass.cpp).
 #include "LyapKernel.h"
 #include "LyapOrbit.h"
+#include "LyapParameters.h"
 #include "LyapPassRates.h"
 #include "TLyapCalc.h"
 
 #include <cmath>
 #include <cstddef>
+#include <limits>
 
 void TLyapCalc::Calculate(const std::uint8_t* paletteMap, std::int32_t rowStep,
                           std::int32_t firstRow, LyapPathCounts* counts)
@@ -22,6 +24,10 @@ void TLyapCalc::Calculate(const std::uint8_t* paletteMap, std::int32_t rowStep,
             return;
         // Nor does a sequence length outside 1..64 describe any sequence.
         if (fSequenceLength < 1 || fSequenceLength > kLyapMaxSequence)
+            return;
+        // Nor a settling the step count cannot hold.
+        if (fSettle < 0 || fSettle > kLyapMaxSettle ||
+            fIterations > std::numeric_limits<std::int32_t>::max() - fSettle)
             return;
         PreparePass();
         RunPass(paletteMap, rowStep, firstRow, counts);
@@ -50,7 +56,7 @@ void TLyapCalc::PreparePass()
     fASpan = fAMax - fAMin;
     fBSpan = fBMax - fBMin;
     fLogOffset = fIterations * std::log(2.0);
-    fHalfIterations = LyapBStepCount(Sequence(), fIterations);
+    fHalfIterations = LyapBStepCount(Sequence(), fSettle, fIterations);
     fCenter = fMorph / 2;
 }
 
@@ -84,24 +90,31 @@ bool TLyapCalc::CalculateRow(double b, std::uint8_t* dst,
                              const std::uint8_t* paletteMap,
                              LyapPathCounts* counts)
 {
+    return CalculateRow(b, LyapRowOutput{dst, paletteMap, nullptr}, counts);
+}
+
+bool TLyapCalc::CalculateRow(double b, const LyapRowOutput& out, LyapPathCounts* counts)
+{
     const double dA = fASpan / fWidth;
     fB = b;
     // b enters once per row; a sequence without B uses no b at all.
     fRowLogB = fHalfIterations == 0 ? 0.0 : std::log(fB) * fHalfIterations;
     fA = fAMin;
-    return GetLyapKernel() == LyapKernel::Fast ? FillRowFast(dst, dA, paletteMap, counts)
-                                               : FillRowPlain(dst, dA, paletteMap);
+    return GetLyapKernel() == LyapKernel::Fast ? FillRowFast(out, dA, counts)
+                                               : FillRowPlain(out, dA);
 }
 
-bool TLyapCalc::FillRowPlain(std::uint8_t* dst, double dA,
-                             const std::uint8_t* paletteMap)
+bool TLyapCalc::FillRowPlain(const LyapRowOutput& out, double dA)
 {
     for (std::int32_t column = 0; column < fWidth; ++column) {
-        const std::int32_t v = EvaluatePoint();
-        // The display reads the image while it grows: one relaxed byte
-        // store per pixel keeps that sharing defined.
-        std::atomic_ref<std::uint8_t>(dst[column])
-            .store(paletteMap[v], std::memory_order_relaxed);
+        if (out.exponents != nullptr) {
+            out.exponents[column] = EvaluateExponent();
+        } else {
+            // The display reads the image while it grows: one relaxed byte
+            // store per pixel keeps that sharing defined.
+            std::atomic_ref<std::uint8_t>(out.bytes[column])
+                .store(out.paletteMap[EvaluatePoint()], std::memory_order_relaxed);
+        }
         fA += dA;
         if (fState.load(std::memory_order_relaxed) != kNoRequest)
             return false;
@@ -115,7 +128,15 @@ std::int32_t TLyapCalc::EvaluatePoint()
     // is treated the same rather than counting down through the int range.
     if (fIterations <= 0)
         return 0;
+    return LyapColourValue(EvaluateExponent(), fContrast);
+}
+
+double TLyapCalc::EvaluateExponent()
+{
+    if (fIterations <= 0)
+        return 0.0;
     const double product =
-        LyapOrbitProduct(fA, fB, fX0, fCenter, fIterations, Sequence());
-    return LyapProductValue(product, PassValueTerms());
+        LyapOrbitProduct(fA, fB, fX0, fCenter, fIterations, Sequence(), fSettle);
+    const LyapValueTerms terms = PassValueTerms();
+    return LyapExponentOfLog(LyapLogOfProduct(product, terms.logFloor), terms);
 }

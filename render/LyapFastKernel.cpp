@@ -6,7 +6,8 @@
 // those of the plain kernel. Four vectors are kept in flight because each
 // orbit is one long chain of dependent multiplies. The rate sequence AB runs
 // as pairs of steps; any other sequence picks a or b step by step (the same
-// choice for every lane).
+// choice for every lane). The steps that let the orbit settle come first and
+// change x only; the product starts with the measured steps.
 //
 // Subnormal products. A long ordered orbit drives its product P down past
 // 2^-1022 into the subnormal range, where arithmetic is slow on many
@@ -105,7 +106,8 @@ struct OrbitSetup {
     double b;
     double x0;
     double center;
-    std::int64_t iterations;      // > 0
+    std::int64_t iterations;      // > 0: the measured steps
+    std::int32_t settle;          // the steps before them
     LyapSequence sequence;
     bool alternating;             // the sequence is AB repeated
     double badAtOrBelow;          // biased exponent of |S|: 1 + W
@@ -177,10 +179,33 @@ struct Constants {
         nonFinite, badAtOrBelow, subAtOrBelow;
 };
 
-HWY_INLINE Lanes StartLanes(D d, const OrbitSetup& setup)
+// x = (r x)(1 - x), with r = a or b: a step of the orbit alone.
+HWY_INLINE V OrbitStep(const Constants& k, V r, V x)
+{
+    return hn::Mul(hn::Mul(r, x), hn::Sub(k.one, x));
+}
+
+// The lanes' orbit values after the settling steps, from x0.
+HWY_INLINE void Settle(D d, const Constants& k, const OrbitSetup& setup, V a0, V a1, V a2,
+                       V a3, V (&x)[4])
+{
+    for (V& lane : x)
+        lane = hn::Set(d, setup.x0);
+    std::int32_t letter = 0;
+    for (std::int32_t step = 0; step < setup.settle; ++step) {
+        const bool bStep = (setup.sequence.bSteps >> letter) & 1;
+        if (++letter == setup.sequence.length)
+            letter = 0;
+        x[0] = OrbitStep(k, bStep ? k.b : a0, x[0]);
+        x[1] = OrbitStep(k, bStep ? k.b : a1, x[1]);
+        x[2] = OrbitStep(k, bStep ? k.b : a2, x[2]);
+        x[3] = OrbitStep(k, bStep ? k.b : a3, x[3]);
+    }
+}
+
+HWY_INLINE Lanes StartLanes(D d, V x0)
 {
     const M none = hn::Lt(hn::Zero(d), hn::Zero(d));
-    const V x0 = hn::Set(d, setup.x0);
     const V one = hn::Set(d, 1.0);
     const V bias = hn::Set(d, kExponentBias);
     return Lanes{x0, one, bias, hn::Set(d, HUGE_VAL), hn::Zero(d), none, none,
@@ -257,16 +282,19 @@ void OrbitGroup(const double* HWY_RESTRICT a, std::size_t count,
         const V a1 = hn::Load(d, a + base + n);
         const V a2 = hn::Load(d, a + base + 2 * n);
         const V a3 = hn::Load(d, a + base + 3 * n);
-        Lanes l0 = StartLanes(d, setup);
-        Lanes l1 = l0;
-        Lanes l2 = l0;
-        Lanes l3 = l0;
-        std::int64_t done = 0;
-        std::int32_t letter = 0;  // of the sequence, at step `done`
+        V x[4];
+        Settle(d, k, setup, a0, a1, a2, a3, x);
+        Lanes l0 = StartLanes(d, x[0]);
+        Lanes l1 = StartLanes(d, x[1]);
+        Lanes l2 = StartLanes(d, x[2]);
+        Lanes l3 = StartLanes(d, x[3]);
+        std::int64_t done = 0;  // measured steps
+        // Of the sequence, at step `done`: the settling steps went first.
+        std::int32_t letter = setup.settle % setup.sequence.length;
         for (;;) {
             const std::int64_t end = std::min(done + kStepsPerBlock, steps);
-            if (setup.alternating) {
-                // Pairs from an even step: a, then b. Only the parity of
+            if (setup.alternating && letter % 2 == 0) {
+                // Pairs from an even letter: a, then b. Only the parity of
                 // `letter` matters in such a sequence, and pairs keep it.
                 for (; done + 2 <= end; done += 2) {
                     StepA(k, a0, l0);
@@ -277,6 +305,18 @@ void OrbitGroup(const double* HWY_RESTRICT a, std::size_t count,
                     StepB(k, l1);
                     StepB(k, l2);
                     StepB(k, l3);
+                }
+            } else if (setup.alternating) {
+                // From an odd letter (after an odd settling): b, then a.
+                for (; done + 2 <= end; done += 2) {
+                    StepB(k, l0);
+                    StepB(k, l1);
+                    StepB(k, l2);
+                    StepB(k, l3);
+                    StepA(k, a0, l0);
+                    StepA(k, a1, l1);
+                    StepA(k, a2, l2);
+                    StepA(k, a3, l3);
                 }
             }
             for (; done < end; ++done) {
@@ -381,7 +421,8 @@ double GrowthExponent(const LyapGroupInput& in, const double* a)
     const double growB = usesB ? cb * kStepSlack : 0.0;
     double growth = std::max(1.0, growB) * std::max(1.0, growA);
     if (LyapIsAlternating(in.sequence)) {
-        // A run inside a block: maybe a b-step, pairs (a, b), maybe an a-step.
+        // A run inside a block: maybe a b-step, pairs (a, b), maybe an a-step
+        // (after an odd settling, the same with a and b swapped).
         const double growPair = std::max(1.0, growA * growB);
         for (std::int64_t p = 0; p < kStepsPerBlock / 2; ++p)
             growth *= growPair;
@@ -459,14 +500,15 @@ double Unscaled(double s, double offset)
     return s;
 }
 
-// The plain loop from the lane's last exactly known state to the end.
+// The plain loop from the lane's last exactly known state to the end
+// (steps counted from the orbit's start, settling included).
 double PlainProductFromSaved(const LaneResults& r, std::int32_t i, double a,
                              const LyapGroupInput& in)
 {
     const auto done = static_cast<std::int32_t>(r.savedDone[i]);
     return LyapOrbitProductFrom(a, in.b, in.center, r.savedX[i],
                                 Unscaled(r.savedProduct[i], r.savedOffset[i]),
-                                in.sequence, done, in.terms.iterations);
+                                in.sequence, in.settle + done, in.settle + in.terms.iterations);
 }
 
 void Count(LanePath path, LyapPathCounts* counts)
@@ -493,28 +535,18 @@ void ValuesOfAlignedLogs(double* logs, std::int32_t count,
         values[i] = static_cast<std::int32_t>(valueOfLane[i]);
 }
 
-}  // namespace
-}  // namespace lyapfast
-
-void LyapFastGroupValues(const LyapGroupInput& in, std::int32_t* values,
-                         LyapPathCounts* counts)
+// The logarithms of the group's held products (LyapLogOfProduct) into
+// logs, an aligned buffer of kLyapMaxGroup entries; there are steps.
+void GroupLogs(const LyapGroupInput& in, double* logs, LyapPathCounts* counts)
 {
-    using namespace lyapfast;
     const std::int32_t steps = in.terms.iterations;
-    if (steps <= 0) {
-        // No steps, no exponent: the plain kernel's 0.
-        std::fill(values, values + in.count, 0);
-        if (counts != nullptr)
-            counts->exact += in.count;
-        return;
-    }
     alignas(kVectorAlignment) double a[kLyapMaxGroup];
     std::copy(in.a, in.a + in.count, a);
     // Lanes past the group compute a copy of its last pixel, to be ignored.
     std::fill(a + in.count, a + kLyapMaxGroup, in.a[in.count - 1]);
 
     const double w = GrowthExponent(in, a);
-    const OrbitSetup setup{in.b, in.x0, in.center, steps, in.sequence,
+    const OrbitSetup setup{in.b, in.x0, in.center, steps, in.settle, in.sequence,
                            LyapIsAlternating(in.sequence), 1.0 + w, -1022.0 + w};
     LaneResults r;
     HWY_DYNAMIC_DISPATCH(OrbitGroup)(a, static_cast<std::size_t>(in.count),
@@ -523,7 +555,6 @@ void LyapFastGroupValues(const LyapGroupInput& in, std::int32_t* values,
     const FloorProof proof = MakeFloorProof(in.terms.logFloor, steps, w);
     const double logFloor = in.terms.logFloor;
     std::optional<double> logOfFloor;
-    alignas(kVectorAlignment) double logs[kLyapMaxGroup];
     for (std::int32_t i = 0; i < in.count; ++i) {
         const LanePath path = ChoosePath(r, i, proof);
         Count(path, counts);
@@ -546,7 +577,42 @@ void LyapFastGroupValues(const LyapGroupInput& in, std::int32_t* values,
             break;
         }
     }
-    ValuesOfAlignedLogs(logs, in.count, in.terms, values);
+}
+
+// The group's outputs made by fromLogs(aligned logs, out); with no steps,
+// no exponent: the plain kernel's 0 (as colour value and as exponent).
+template <typename Value, typename FromLogs>
+void GroupOutputs(const LyapGroupInput& in, Value* out, LyapPathCounts* counts, FromLogs fromLogs)
+{
+    if (in.terms.iterations <= 0) {
+        std::fill(out, out + in.count, Value{0});
+        if (counts != nullptr)
+            counts->exact += in.count;
+        return;
+    }
+    alignas(kVectorAlignment) double logs[kLyapMaxGroup];
+    GroupLogs(in, logs, counts);
+    fromLogs(logs, out);
+}
+
+}  // namespace
+}  // namespace lyapfast
+
+void LyapFastGroupValues(const LyapGroupInput& in, std::int32_t* values,
+                         LyapPathCounts* counts)
+{
+    lyapfast::GroupOutputs(in, values, counts, [&in](double* logs, std::int32_t* out) {
+        lyapfast::ValuesOfAlignedLogs(logs, in.count, in.terms, out);
+    });
+}
+
+void LyapFastGroupExponents(const LyapGroupInput& in, double* exponents,
+                            LyapPathCounts* counts)
+{
+    lyapfast::GroupOutputs(in, exponents, counts, [&in](const double* logs, double* out) {
+        for (std::int32_t i = 0; i < in.count; ++i)
+            out[i] = LyapExponentOfLog(logs[i], in.terms);
+    });
 }
 
 void LyapColourValuesOfLogs(const double* logs, std::int32_t count,

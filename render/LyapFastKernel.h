@@ -23,6 +23,8 @@ struct LyapGroupInput {
     double center;
     LyapValueTerms terms;  // terms.iterations is the step count N
     LyapSequence sequence = kLyapSequenceAB;
+    // Unmeasured steps before the terms.iterations measured ones (0 or more).
+    std::int32_t settle = 0;
 };
 
 // How the group's pixels were decided (TLyapCalc::Calculate counts them for
@@ -42,6 +44,11 @@ struct LyapPathCounts {
 // added to.
 void LyapFastGroupValues(const LyapGroupInput& input, std::int32_t* values,
                          LyapPathCounts* counts = nullptr);
+
+// The exponents those colour values are made from (0 when there are no
+// steps), bit for bit those of TLyapCalc::EvaluateExponent.
+void LyapFastGroupExponents(const LyapGroupInput& input, double* exponents,
+                            LyapPathCounts* counts = nullptr);
 
 // Colour values of count (1 to kLyapMaxGroup) orbits from the logarithms of
 // their held products (LyapLogOfProduct): LyapColourValue of

@@ -6,13 +6,11 @@
 #include <algorithm>
 #include <atomic>
 
-bool TLyapCalc::FillRowFast(std::uint8_t* dst, double dA,
-                            const std::uint8_t* paletteMap,
-                            LyapPathCounts* counts)
+bool TLyapCalc::FillRowFast(const LyapRowOutput& out, double dA, LyapPathCounts* counts)
 {
     double a[kLyapMaxGroup];
     std::int32_t values[kLyapMaxGroup];
-    LyapGroupInput group{a, 0, fB, fX0, fCenter, PassValueTerms(), Sequence()};
+    LyapGroupInput group{a, 0, fB, fX0, fCenter, PassValueTerms(), Sequence(), fSettle};
     for (std::int32_t column = 0; column < fWidth; column += group.count) {
         group.count = std::min(kLyapMaxGroup, fWidth - column);
         // The rates advance by the same repeated addition as in the plain
@@ -21,11 +19,15 @@ bool TLyapCalc::FillRowFast(std::uint8_t* dst, double dA,
             a[i] = fA;
             fA += dA;
         }
-        LyapFastGroupValues(group, values, counts);
-        // The display reads the image while it grows: relaxed byte stores.
-        for (std::int32_t i = 0; i < group.count; ++i)
-            std::atomic_ref<std::uint8_t>(dst[column + i])
-                .store(paletteMap[values[i]], std::memory_order_relaxed);
+        if (out.exponents != nullptr) {
+            LyapFastGroupExponents(group, out.exponents + column, counts);
+        } else {
+            LyapFastGroupValues(group, values, counts);
+            // The display reads the image while it grows: relaxed byte stores.
+            for (std::int32_t i = 0; i < group.count; ++i)
+                std::atomic_ref<std::uint8_t>(out.bytes[column + i])
+                    .store(out.paletteMap[values[i]], std::memory_order_relaxed);
+        }
         if (fState.load(std::memory_order_relaxed) != kNoRequest)
             return false;
     }

@@ -42,14 +42,29 @@ inline double LyapOrbitProductFrom(double a, double b, double center, double x,
     return product;
 }
 
-// The product of the orbit's factors, N = iterations steps from x0. A count
-// of 0 or below takes no step and leaves the product at 1 (the caller treats
-// it separately).
+// The orbit's value after its first `steps` steps from x0, no product kept:
+// the settling before the measured steps.
+inline double LyapSettledX(double a, double b, double x0, const LyapSequence& sequence,
+                           std::int32_t steps)
+{
+    std::int32_t letter = 0;
+    for (std::int32_t step = 0; step < steps; ++step) {
+        x0 = (((sequence.bSteps >> letter) & 1) ? b * x0 : a * x0) * (1 - x0);
+        if (++letter == sequence.length)
+            letter = 0;
+    }
+    return x0;
+}
+
+// The product of the orbit's factors over N = iterations steps that follow
+// `settle` unmeasured steps from x0. A count of 0 or below takes no step and
+// leaves the product at 1 (the caller treats it separately).
 inline double LyapOrbitProduct(double a, double b, double x0, double center,
                                std::int32_t iterations,
-                               const LyapSequence& sequence)
+                               const LyapSequence& sequence, std::int32_t settle = 0)
 {
-    return LyapOrbitProductFrom(a, b, center, x0, 1.0, sequence, 0, iterations);
+    return LyapOrbitProductFrom(a, b, center, LyapSettledX(a, b, x0, sequence, settle), 1.0,
+                                sequence, settle, settle + iterations);
 }
 
 // The logarithm the colour value is taken from: of |product|, held at the
@@ -66,12 +81,4 @@ inline double LyapLogOfProduct(double product, double logFloor)
 inline double LyapExponentOfLog(double logProduct, const LyapValueTerms& t)
 {
     return (logProduct + t.logOffset + t.rowLogB) / t.iterations;
-}
-
-// Colour value 0..255 of an orbit whose product is `product`.
-inline std::int32_t LyapProductValue(double product, const LyapValueTerms& t)
-{
-    return LyapColourValue(
-        LyapExponentOfLog(LyapLogOfProduct(product, t.logFloor), t),
-        t.contrast);
 }

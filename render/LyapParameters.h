@@ -9,6 +9,8 @@
 
 // The viewer's first step count, checked in its Iterations menu.
 inline constexpr std::int32_t kLyapDefaultIterations = 16;
+// The most steps an orbit may take to settle before it is measured.
+inline constexpr std::int32_t kLyapMaxSettle = 1000000;
 
 struct LyapParameters {
     std::int32_t iterations = kLyapDefaultIterations;
@@ -20,4 +22,6 @@ struct LyapParameters {
     double firstX = 0.5;
     double contrast = 128.0;
     LyapSequence sequence = kLyapSequenceAB;
+    // Steps the orbit runs, continuing the sequence, before the measured ones.
+    std::int32_t settle = 0;
 };

@@ -40,15 +40,28 @@ void LyapPictureRows::SeekRow(std::int32_t row)
         fRates[static_cast<std::size_t>(fNextRow % kLyapMaxPasses)].TakeNext();
 }
 
-bool LyapPictureRows::FillRows(std::int32_t first, std::int32_t count, std::uint8_t* values)
+template <typename OutputOfRow>
+bool LyapPictureRows::FillRowsInto(std::int32_t first, std::int32_t count, OutputOfRow outputOfRow)
 {
     SeekRow(first);
     for (std::int32_t i = 0; i < count; ++i, ++fNextRow) {
         const double b = fRates[static_cast<std::size_t>(fNextRow % kLyapMaxPasses)].TakeNext();
-        if (!fCalc.CalculateRow(b,
-                                values + static_cast<std::ptrdiff_t>(i) * fCalc.fWidth,
-                                kColourValues.data()))
+        if (!fCalc.CalculateRow(b, outputOfRow(static_cast<std::ptrdiff_t>(i) * fCalc.fWidth)))
             return false;
     }
     return true;
+}
+
+bool LyapPictureRows::FillRows(std::int32_t first, std::int32_t count, std::uint8_t* values)
+{
+    return FillRowsInto(first, count, [values](std::ptrdiff_t offset) {
+        return LyapRowOutput{values + offset, kColourValues.data(), nullptr};
+    });
+}
+
+bool LyapPictureRows::FillRows(std::int32_t first, std::int32_t count, double* exponents)
+{
+    return FillRowsInto(first, count, [exponents](std::ptrdiff_t offset) {
+        return LyapRowOutput{nullptr, nullptr, exponents + offset};
+    });
 }

@@ -21,6 +21,8 @@ public:
     // colour values), on the calling thread. Cheapest when every call starts
     // at or after the row where the last one ended. False once stopped.
     bool FillRows(std::int32_t first, std::int32_t count, std::uint8_t* values);
+    // The same rows' exponents, from which those colour values are made.
+    bool FillRows(std::int32_t first, std::int32_t count, double* exponents);
 
     // From any thread: FillRows returns soon, now and from now on, leaving
     // its rows unfinished.
@@ -29,6 +31,9 @@ public:
 private:
     // Advances every pass's rates to row (starting over for an earlier row).
     void SeekRow(std::int32_t row);
+    // Rows [first, first + count), row i into outputOfRow(i).
+    template <typename OutputOfRow>
+    bool FillRowsInto(std::int32_t first, std::int32_t count, OutputOfRow outputOfRow);
 
     TLyapCalc fCalc;  // prepared for a pass over the whole picture
     std::vector<LyapPassRates> fRates;

@@ -39,6 +39,12 @@ inline std::int32_t LyapBStepCount(const LyapSequence& s, std::int32_t steps)
            std::popcount(LyapFirstLetters(all, steps % s.length));
 }
 
+// How many of the steps first .. first + steps - 1 use b.
+inline std::int32_t LyapBStepCount(const LyapSequence& s, std::int32_t first, std::int32_t steps)
+{
+    return LyapBStepCount(s, first + steps) - LyapBStepCount(s, first);
+}
+
 // Whether the sequence is AB repeated, which the fast kernel runs in pairs.
 inline bool LyapIsAlternating(const LyapSequence& s)
 {

@@ -6,7 +6,7 @@
 #include <cmath>
 
 TLyapCalc::TLyapCalc()
-    : fLogFloor(0.0), fType(1), fIterations(0), fSequence(kLyapSequenceAB.bSteps),
+    : fLogFloor(0.0), fType(1), fIterations(0), fSettle(0), fSequence(kLyapSequenceAB.bSteps),
       fSequenceLength(kLyapSequenceAB.length), fA(0.0), fAMin(0.0), fAMax(0.0),
       fB(0.0), fBMin(0.0), fBMax(0.0), fMorph(0.0), fMorphSlopeX(0.0),
       fMorphSlopeY(0.0), fX0(0.0), fFirstX(0.0), fFirstXSlopeX(0.0),
@@ -39,6 +39,7 @@ void TLyapCalc::SetDefaults()
 void TLyapCalc::SetParameters(const LyapParameters& parameters)
 {
     fIterations = parameters.iterations;
+    fSettle = parameters.settle;
     fAMin = parameters.aMin;
     fAMax = parameters.aMax;
     fBMin = parameters.bMin;

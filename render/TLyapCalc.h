@@ -16,6 +16,15 @@ struct LyapPathCounts;
 struct LyapSequence;
 struct LyapValueTerms;
 
+// Where a row goes: colour values through a palette map into bytes (which a
+// display may read while they are stored), or, with exponents set, the
+// exponents those colour values are made from.
+struct LyapRowOutput {
+    std::uint8_t* bytes = nullptr;
+    const std::uint8_t* paletteMap = nullptr;
+    double* exponents = nullptr;
+};
+
 class TLyapCalc {
 public:
     // Request word values.
@@ -52,9 +61,14 @@ public:
     bool CalculateRow(double b, std::uint8_t* dst,
                       const std::uint8_t* paletteMap,
                       LyapPathCounts* counts = nullptr);
+    // The same row into out: its colour values, or the exponents.
+    bool CalculateRow(double b, const LyapRowOutput& out, LyapPathCounts* counts = nullptr);
 
     // Colour value 0..255 of (fA, fB) under the current pass's working values.
     std::int32_t EvaluatePoint();
+    // The exponent that colour value is made from (LyapColourValue of it
+    // with fContrast); 0 when there are no steps.
+    double EvaluateExponent();
 
     void ZoomOut(double factor);
     void SetZoomStart(std::int32_t x, std::int32_t y);
@@ -63,6 +77,8 @@ public:
     double fLogFloor;
     std::int32_t fType;
     std::int32_t fIterations;
+    // Steps each orbit runs before the fIterations measured ones.
+    std::int32_t fSettle;
     // The rate sequence (LyapSequence): bit i set where letter i is B, and
     // the number of letters; AB unless the caller sets another.
     std::uint64_t fSequence;
@@ -105,10 +121,8 @@ private:
                  std::int32_t firstRow, LyapPathCounts* counts);
     // One row from fA onwards, into dst, with the plain kernel (a pixel at a
     // time) or the fast one (a group at a time); false when a request came.
-    bool FillRowPlain(std::uint8_t* dst, double dA,
-                      const std::uint8_t* paletteMap);
-    bool FillRowFast(std::uint8_t* dst, double dA,
-                     const std::uint8_t* paletteMap, LyapPathCounts* counts);
+    bool FillRowPlain(const LyapRowOutput& out, double dA);
+    bool FillRowFast(const LyapRowOutput& out, double dA, LyapPathCounts* counts);
     void ClampRanges();
     // What a colour value depends on besides the product, for the row fB.
     LyapValueTerms PassValueTerms() const;

@@ -45,7 +45,7 @@ const std::map<std::string, std::string>& EarlierFiles()
     };
     static const std::map<std::string, std::string> files = {
         {"keep.pgm", "an earlier grey picture"}, {"keep.png", "an earlier colour picture"},
-        {"plain.png", PngHolding("Comment", good)}, {"v2.png", changed("version=1", "version=2")},
+        {"plain.png", PngHolding("Comment", good)}, {"v3.png", changed("version=1", "version=3")},
         {"odd.png", changed("iterations=16", "iterations=7")}, {"bad.png", changed("width=384", "width")}};
     return files;
 }
@@ -63,13 +63,15 @@ const BadLine kBadLines[] = {
     {"StrayArgument", {"stray", "-o", "keep.png"}, "unexpected argument", "--help lists", "\"stray\""},
     {"OutputNotGiven", {"--size", "8x8"}, "--output", "is required", ""},
     {"OutputEmpty", {"-o", ""}, "--output", "a file name", "\"\""},
-    {"OutputOfUnknownType", {"-o", "picture.jpg"}, "--output", ".png or .pgm", "\"picture.jpg\""},
+    {"OutputOfUnknownType", {"-o", "picture.jpg"}, "--output", ".png, .pgm, .tif, .tiff or .npy", "\"picture.jpg\""},
     {"OutputIsAFolder", {"--format", "png", "-o", "."}, "--output", "writable", "\".\" (it is a folder)"},
     {"OutputInAMissingFolder", {"-o", "missing\nfolder/x.png"}, "--output", "writable", "\"missing\\nfolder/x.png\""},
     {"OutputIsADevice", {"--format", "pgm", "-o", "/dev/null"}, "--output", "writable", "\"/dev/null\" (it is not a regular file)"},
     {"PgmOutputOnAFullDisk", kBigPgm, "--output", "writable", "\"keep.pgm\" (File too large", kFullDisk},
     {"PngOutputOnAFullDisk", kBigPng, "--output", "writable", "\"keep.png\" (File too large", kFullDisk},
-    {"FormatUnknown", {"--format", "jpeg", "-o", "keep.png"}, "--format", "png or pgm", "\"jpeg\""},
+    {"FormatUnknown", {"--format", "jpeg", "-o", "keep.png"}, "--format", "png, pgm, tiff or npy", "\"jpeg\""},
+    {"TiffOutputOnAFullDisk", {"--size", "512x512", "--iterations", "2", "-o", "keep.tif"}, "--output", "writable",
+     "\"keep.tif\" (File too large", kFullDisk},
     {"SizeWithOneSide", {"--size", "384", "-o", "keep.png"}, "--size", "WxH, each a " + kUpTo + "65536", "\"384\""},
     {"SizeTooWide", {"--size", "65537x2", "-o", "keep.png"}, "--size", "1 to 65536", "\"65537x2\""},
     {"SizeZeroWide", {"--size", "0x5", "-o", "keep.png"}, "--size", "1 to 65536", "\"0x5\""},
@@ -87,12 +89,14 @@ const BadLine kBadLines[] = {
     {"ThreadsTooMany", {"--threads", "65", "-o", "keep.png"}, "--threads", kUpTo + "64", "\"65\""},
     {"SupersampleTooHigh", {"--supersample", "9", "-o", "keep.png"}, "--supersample", kUpTo + "8", "\"9\""},
     {"SupersampleWithPgm", {"--supersample", "2", "--format", "pgm", "-o", "keep.png"}, "--supersample", "1 with PGM", "\"2\""},
+    {"SupersampleWithTiff", {"--supersample", "3", "-o", "e.tiff"}, "--supersample", "1 with TIFF or NPY", "\"3\""},
+    {"SettleTooLong", {"--settle", "1000001", "-o", "keep.png"}, "--settle", "0 to 1000000", "\"1000001\""},
     {"QuietWithAWord", {"--quiet=maybe", "-o", "keep.png"}, "--quiet", "convert", "maybe"},
     {"FromAFileThatIsNotThere", {"--from", "gone.png", "-o", "keep.png"}, "--from", "PNG file", "\"gone.png\" (No such file"},
     {"FromNotAPng", {"--from", "keep.pgm", "-o", "keep.png"}, "--from", "PNG file", "\"keep.pgm\" (not a PNG file)"},
     {"FromAPngWithoutParameters", {"--from", "plain.png", "-o", "keep.png"}, "--from", "PNG file", "(no ombrelia-parameters text"},
     {"FromMalformedParameters", {"--from", "bad.png", "-o", "keep.png"}, "--from", "\"bad.png\"", "not key=value"},
-    {"FromAnUnknownVersion", {"--from", "v2.png", "-o", "keep.png"}, "--from", "\"v2.png\"", "version 2"},
+    {"FromAnUnknownVersion", {"--from", "v3.png", "-o", "keep.png"}, "--from", "\"v3.png\"", "version 3"},
     {"FromAValueOutOfRange", {"--from", "odd.png", "-o", "keep.png"}, "iterations: expected an even", "odd.png", "\"7\""},
     {"SequenceEmpty", {"--sequence", "", "-o", "keep.png"}, "--sequence", "1 to 64 letters", "\"\""},
     {"SequenceOfAnotherLetter", {"--sequence", "ABC", "-o", "keep.png"}, "--sequence", "each A or B", "\"ABC\""},

@@ -1,7 +1,9 @@
 // The renderer's output: the bands and threads give the samples the viewer's
-// 64 workers give, the files hold them (checked with libspng's own decoder),
-// and a run ends cleanly however it ends.
+// 64 workers give, the files hold them (checked with libspng's and libtiff's
+// own decoders), and a run ends cleanly however it ends.
 #include "BandedRender.h"
+#include "ColourValue.h"
+#include "LyapPictureRows.h"
 #include "ParameterReader.h"
 #include "ParseArguments.h"
 #include "RenderProcess.h"
@@ -10,8 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <numeric>
 #include <spng.h>
+#include <tiffio.h>
 
 namespace {
 
@@ -140,13 +144,13 @@ TEST_F(RenderProgram, PgmHoldsTheSamplesAndPngTheirPaletteColoursMeanedOverEachP
 }
 
 // The file's values, then the options given over them; every number reads
-// back as the same double.
+// back as the same double. Texts of version 2 (settling) and 1.
 TEST_F(RenderProgram, FromAPictureRendersItAgainByteForByteAndOptionsOverrideItsValues)
 {
     const std::vector<std::string> args = {"--size", "61x47", "--a", "0.1:0.30000000000000004", "--b", "2.9:3.5", "--iterations",
                                      "30", "--morph=-1e-300", "--first-x", "0.3", "--contrast", "90", "--palette", "2"};
-    for (const char* k : {"1", "2"}) {
-        Run(args, {"--supersample", k, "-o", "first.png"});
+    for (const auto& [k, settle] : {std::pair("1", "3"), std::pair("2", "0")}) {
+        Run(args, {"--supersample", k, "--settle", settle, "-o", "first.png"});
         Run({"--from", "first.png"}, {"-o", "again.png"});
         EXPECT_TRUE(File("again.png") == File("first.png")) << "supersample " << k;
     }
@@ -166,9 +170,64 @@ TEST_F(RenderProgram, AnimationFramesAreTheSameFilesAloneOrInARange)
     Run(animation, {"--threads", "3", "-o", "all-%d.png"});
     Run(animation, {"--frame-range", "3:3", "--threads", "1", "-o", "alone-%03d.png"});
     EXPECT_TRUE(File("alone-003.png") == File("all-3.png"));
-    EXPECT_NE(Parameters("all-0.png").find("a-min=2\na-max=4\nb-min=2\nb-max=4\nmorph=1\nfirst-x=0.5\ncontrast=128\n"), std::string::npos);
+    // Keys of later versions at their default are left out: the text of version 1.
+    EXPECT_EQ(Parameters("all-0.png"), "version=1\nwidth=40\nheight=30\nsequence=AB\niterations=16\na-min=2\na-max=4\n"
+              "b-min=2\nb-max=4\nmorph=1\nfirst-x=0.5\ncontrast=128\npalette=1\nsupersample=1\n");
     EXPECT_NE(Parameters("all-4.png").find("a-min=3.5\na-max=3.6\nb-min=3\nb-max=3.1\nmorph=1\nfirst-x=0.5\ncontrast=60\n"), std::string::npos);
     EXPECT_EQ(FileNamesIn(folder.path).size(), 6u);
+}
+
+// The exponents of a TIFF, read with libtiff; its description in text.
+std::vector<double> TiffExponents(const std::string& path, std::string& text)
+{
+    TIFF* tiff = TIFFOpen(path.c_str(), "r");
+    std::uint32_t width = 0, height = 0;
+    std::uint16_t bits = 0, format = 0, samples = 0;
+    char* description = nullptr;
+    EXPECT_TRUE(TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width) && TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height) &&
+                TIFFGetField(tiff, TIFFTAG_BITSPERSAMPLE, &bits) && TIFFGetField(tiff, TIFFTAG_SAMPLEFORMAT, &format) &&
+                TIFFGetField(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples) &&
+                TIFFGetField(tiff, TIFFTAG_IMAGEDESCRIPTION, &description));
+    EXPECT_EQ(std::tuple(bits, format, samples), std::tuple(64, SAMPLEFORMAT_IEEEFP, 1));
+    text = description != nullptr ? description : "";
+    std::vector<double> exponents(std::size_t{width} * height);
+    for (std::uint32_t row = 0; row < height; ++row)
+        EXPECT_EQ(TIFFReadScanline(tiff, exponents.data() + std::size_t{row} * width, row, 0), 1);
+    TIFFClose(tiff);
+    return exponents;
+}
+
+// With settling (so version 2): the exponents of the 64 passes in the TIFF
+// and the .npy alike, coloured they are the PGM's bytes.
+TEST_F(RenderProgram, TiffAndNpyHoldTheExponentsThePgmsColourValuesAreMadeFrom)
+{
+    const std::vector<std::string> args = {"--size", "70x50", "--b", "2.5:3.9", "--iterations", "40",
+                                           "--settle", "5", "--contrast", "300"};
+    for (const char* name : {"e.tif", "e.npy", "g.pgm"}) {
+        std::vector<std::string> line = args;
+        line.insert(line.end(), {"-q", "-o", name});
+        Run(line);
+    }
+    const PictureDescription p = Picture(args);
+    std::vector<double> expected(70 * 50);
+    LyapPictureRows(TLyapCalc(p.fractal), 70, 50).FillRows(0, 50, expected.data());
+    std::string description;
+    const std::vector<double> tiff = TiffExponents(folder.path / "e.tif", description);
+    EXPECT_EQ(std::memcmp(tiff.data(), expected.data(), expected.size() * 8), 0);
+    EXPECT_EQ(description, ParameterText(p));
+    EXPECT_EQ(description.find("version=2\n"), 0u);
+    EXPECT_NE(description.find("\nsettle=5\n"), std::string::npos);
+    const std::string pgm = File("g.pgm"), npy = File("e.npy");
+    for (std::size_t i = 0; i < tiff.size(); ++i)
+        ASSERT_EQ(LyapColourValue(tiff[i], 300), static_cast<std::uint8_t>(pgm[pgm.size() - tiff.size() + i])) << i;
+    // The .npy: magic, version 1.0, the header's length, then the header
+    // padded to a multiple of 64 bytes, then the values.
+    const std::size_t length = static_cast<std::uint8_t>(npy[8]) + 256 * static_cast<std::uint8_t>(npy[9]);
+    EXPECT_EQ(npy.substr(0, 8), std::string("\x93NUMPY\x01\x00", 8));
+    EXPECT_EQ((10 + length) % 64, 0u);
+    EXPECT_EQ(npy.substr(10, length).find("{'descr': '<f8', 'fortran_order': False, 'shape': (50, 70), }"), 0u);
+    EXPECT_EQ(npy[9 + length], '\n');
+    EXPECT_TRUE(npy.substr(10 + length) == std::string(reinterpret_cast<const char*>(tiff.data()), tiff.size() * 8));
 }
 
 TEST_F(RenderProgram, InterruptedItExitsWith128PlusTheSignalAndLeavesTheEarlierFileAlone)

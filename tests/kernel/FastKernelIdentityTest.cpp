@@ -1,9 +1,13 @@
-// The fast kernel writes exactly the bytes of the plain kernel, on every SIMD
-// target this processor runs, across the settings the program can reach and
-// the edges it cannot; and the program's own pictures take its fast paths.
+// The fast kernel writes exactly the bytes of the plain kernel, and gives
+// exactly its exponents, on every SIMD target this processor runs, across
+// the settings the program can reach and the edges it cannot; and the
+// program's own pictures take its fast paths.
+#include "LyapPassRates.h"
 #include "LyapSequence.h"
 #include "LyapTestSupport.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -19,15 +23,42 @@ struct Picture {
     double morph = 1.0, firstX = 0.5, contrast = 128.0;
     std::int32_t rowStep = 1, firstRow = 0;
     std::string sequence = "AB";
+    std::int32_t settle = 0;
+
+    void Setup(TLyapCalc& c) const
+    {
+        c.fSequence = ParseLyapSequence(sequence).value().bSteps;
+        c.fSequenceLength = static_cast<std::int32_t>(sequence.size());
+        std::tie(c.fAMin, c.fAMax, c.fBMin, c.fBMax) = std::tie(aMin, aMax, bMin, bMax);
+        std::tie(c.fIterations, c.fMorph, c.fFirstX, c.fContrast, c.fSettle) = std::tie(n, morph, firstX, contrast, settle);
+    }
 
     std::vector<std::uint8_t> Render(LyapKernel kernel, LyapPathCounts* counts = nullptr) const
     {
-        return ::Render(kernel, width, height, [this](TLyapCalc& c) {
-            c.fSequence = ParseLyapSequence(sequence).value().bSteps;
-            c.fSequenceLength = static_cast<std::int32_t>(sequence.size());
-            std::tie(c.fAMin, c.fAMax, c.fBMin, c.fBMax) = std::tie(aMin, aMax, bMin, bMax);
-            std::tie(c.fIterations, c.fMorph, c.fFirstX, c.fContrast) = std::tie(n, morph, firstX, contrast);
-        }, rowStep, firstRow, counts);
+        return ::Render(kernel, width, height, [this](TLyapCalc& c) { Setup(c); }, rowStep, firstRow, counts);
+    }
+
+    bool RowIsRendered(std::int32_t row) const { return row >= firstRow && (row - firstRow) % rowStep == 0; }
+
+    // The exponents of Render's rows, by the same row rates, as bit patterns
+    // (so that NaNs compare too); 0 elsewhere.
+    std::vector<std::uint64_t> ExponentBits(LyapKernel kernel) const
+    {
+        TLyapCalc calc;
+        Setup(calc);
+        calc.SetSize(nullptr, width, height, width);
+        calc.PreparePass();
+        calc.fState.store(TLyapCalc::kNoRequest);
+        SetLyapKernel(kernel);
+        std::vector<double> exponents(static_cast<std::size_t>(width) * height);
+        LyapPassRates rates(calc.fBMin, calc.fBSpan / height, rowStep, firstRow);
+        for (std::int32_t row = firstRow; row < height; row += rowStep)
+            calc.CalculateRow(rates.TakeNext(), LyapRowOutput{.exponents = exponents.data() + row * width});
+        SetLyapKernel(LyapKernel::Fast);
+        std::vector<std::uint64_t> bits;
+        for (const double e : exponents)
+            bits.push_back(std::bit_cast<std::uint64_t>(e));
+        return bits;
     }
 };
 
@@ -91,6 +122,17 @@ std::vector<Picture> Pictures()
         p.push_back({48, 48, 3.4, 3.6, 3.4, 3.6, 512, 1.0, 0.5, 128.0, 1, 0, sequence});  // subnormal
         p.push_back({32, 8, 2, 4, 5, 9, 512, 1.0, 0.5, 128.0, 1, 0, sequence});  // b beyond 4
     }
+    // Orbits that settle first: odd and even counts (AB's measured steps then
+    // start with b or with a), short and long; at the floor crossing, far
+    // below it and escaping during the settling.
+    for (const std::string sequence : {"AB", "AABAB", "BBBABBAAAAAA"}) {
+        for (std::int32_t settle : {1, 2, 7, 100, 1001})
+            p.push_back({48, 8, 2, 4, 2, 4, 512, 1.0, 0.5, 128.0, 1, 0, sequence, settle});
+        for (std::int32_t settle : {1, 33})
+            p.push_back({64, 3, 3.0, 4.0, 3.1, 4.45, 500, 1.0, 0.5, 128.0, 1, 0, sequence, settle});
+        p.push_back({48, 48, 3.4, 3.6, 3.4, 3.6, 512, 1.0, 0.5, 128.0, 1, 0, sequence, 3});
+        p.push_back({32, 8, 2, 4, 5, 9, 512, 1.0, 0.5, 128.0, 1, 0, sequence, 5});
+    }
     return p;
 }
 
@@ -118,18 +160,37 @@ void ExpectColourValuesOfLogsAtEveryBoundary()
     }
 }
 
-TEST(FastKernel, WritesThePlainKernelsBytesOnEveryTarget)
+// The first pixel whose exponent differs, or -1.
+std::ptrdiff_t FirstDifference(const std::vector<std::uint64_t>& a, const std::vector<std::uint64_t>& b)
+{
+    const auto first = std::mismatch(a.begin(), a.end(), b.begin()).first;
+    return first == a.end() ? -1 : first - a.begin();
+}
+
+TEST(FastKernel, WritesThePlainKernelsBytesAndExponentsOnEveryTarget)
 {
     const std::vector<Picture> pictures = Pictures();
     std::vector<std::vector<std::uint8_t>> plain;
-    for (const Picture& p : pictures)
+    std::vector<std::vector<std::uint64_t>> plainExponents;
+    for (const Picture& p : pictures) {
         plain.push_back(p.Render(LyapKernel::Plain));
+        plainExponents.push_back(p.ExponentBits(LyapKernel::Plain));
+        // The exponent is the one the colour value is made from.
+        for (std::size_t j = 0; j < plain.back().size(); ++j) {
+            if (p.RowIsRendered(static_cast<std::int32_t>(j) / p.width)) {
+                ASSERT_EQ(LyapColourValue(std::bit_cast<double>(plainExponents.back()[j]), p.contrast), plain.back()[j])
+                    << "picture " << plain.size() - 1 << ", pixel " << j;
+            }
+        }
+    }
     ForEachFastTarget([&] {
         for (std::size_t i = 0; i < pictures.size(); ++i) {
             const Picture& p = pictures[i];
             LyapPathCounts paths;
-            EXPECT_EQ(p.Render(LyapKernel::Fast, &paths), plain[i])
-                << "picture " << i << ": " << p.width << " x " << p.height << ", N " << p.n << ", " << p.sequence;
+            const std::string name = "picture " + std::to_string(i) + ": " + std::to_string(p.width) + " x " +
+                std::to_string(p.height) + ", N " + std::to_string(p.n) + ", " + p.sequence + ", settle " + std::to_string(p.settle);
+            EXPECT_EQ(p.Render(LyapKernel::Fast, &paths), plain[i]) << name;
+            EXPECT_EQ(FirstDifference(p.ExponentBits(LyapKernel::Fast), plainExponents[i]), -1) << name;
             // Of the program's pictures, at most one pixel in 200 by the plain loop.
             EXPECT_TRUE(i >= kProgramsPictures || (paths.exact + paths.rescaled + paths.belowFloor) * 200 >= 199 * p.width * p.height)
                 << "picture " << i << ": " << paths.fallback << " pixels by the plain loop";
