@@ -203,11 +203,8 @@ TEST_F(RenderProgram, TiffAndNpyHoldTheExponentsThePgmsColourValuesAreMadeFrom)
 {
     const std::vector<std::string> args = {"--size", "70x50", "--b", "2.5:3.9", "--iterations", "40",
                                            "--settle", "5", "--contrast", "300"};
-    for (const char* name : {"e.tif", "e.npy", "g.pgm"}) {
-        std::vector<std::string> line = args;
-        line.insert(line.end(), {"-q", "-o", name});
-        Run(line);
-    }
+    for (const char* name : {"e.tif", "e.npy", "g.pgm"})
+        Run(args, {"-q", "-o", name});
     const PictureDescription p = Picture(args);
     std::vector<double> expected(70 * 50);
     LyapPictureRows(TLyapCalc(p.fractal), 70, 50).FillRows(0, 50, expected.data());
