@@ -3,7 +3,7 @@
 PRESET ?= release
 BUILD  := build/$(PRESET)
 
-.PHONY: all deps configure build run test package bench fuzz sanitize standard-build size clean
+.PHONY: all deps configure build run test package bench fuzz sanitize standard-build gallery size clean
 
 FUZZ_SECONDS ?= 30
 
@@ -57,6 +57,10 @@ standard-build: deps
 	@rm -rf build/standard
 	@cmake -S . -B build/standard -G Ninja -DCMAKE_BUILD_TYPE=Release -DOMBRELIA_WERROR=ON >/dev/null
 	@cmake --build build/standard
+
+# The README's gallery, made again from the command lines beside its pictures.
+gallery: build
+	@./scripts/gallery $(BUILD)
 
 # Lines of code and of tests, and the tests' share.
 size:

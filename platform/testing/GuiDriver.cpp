@@ -140,7 +140,8 @@ void AnswerNextAlert(int32 buttonIndex, std::string* shownText)
             return;
         }
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QCoreApplication::sendEvent(box, &escape);
+        // To the focused button first, as the user's key goes.
+        QCoreApplication::sendEvent(box->focusWidget() != nullptr ? box->focusWidget() : box, &escape);
     });
 }
 

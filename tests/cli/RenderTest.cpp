@@ -15,6 +15,7 @@
 #include <cstring>
 #include <numeric>
 #include <spng.h>
+#include <sys/stat.h>
 #include <tiffio.h>
 
 namespace {
@@ -156,7 +157,12 @@ TEST_F(RenderProgram, FromAPictureRendersItAgainByteForByteAndOptionsOverrideIts
     }
     EXPECT_NE(Parameters("first.png").find("a-min=0.1\na-max=0.30000000000000004\n"), std::string::npos);
     EXPECT_NE(Parameters("first.png").find("morph=-1e-300\n"), std::string::npos);
-    Run({"--from", "first.png", "--iterations", "8", "--size", "20x10"}, {"-o", "over.png"});
+    // Readable as any new file is (the umask's share of 0666), not only by its owner.
+    const mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(std::filesystem::status(folder.path / "first.png").permissions(), std::filesystem::perms(0666 & ~mask));
+    // An option given again takes its later value.
+    Run({"--from", "first.png", "--size", "5x5", "--iterations", "8", "--size", "20x10"}, {"-o", "over.png"});
     PictureDescription changed = Picture(Joined(args, {"--supersample", "2"}));
     std::tie(changed.fractal.iterations, changed.width, changed.height) = std::tuple(8, 20, 10);
     EXPECT_EQ(Parameters("over.png"), ParameterText(changed));

@@ -7,6 +7,7 @@
 #include "Palette.h"
 
 #include <array>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -43,10 +44,12 @@ TEST_F(ViewerTest, StartsWithTheMainWindowItsMenusAndThePanel)
     EXPECT_TRUE(IsOpen(fPanel));
     // Ctrl+S asks where to save, offering a name.
     std::string offered;
+    std::filesystem::remove("lyapunov.png"); // left by an earlier run
     CancelNextFilePanel(&offered);
     fWindow->PostMessage(kSaveCommand);
     ProcessEvents();
     EXPECT_EQ(offered, "lyapunov.png");
+    EXPECT_FALSE(std::filesystem::exists(offered)) << "saved although cancelled";
 }
 
 TEST_F(ViewerTest, MenuChoicesRenderWhenTheyChangeSomethingAndOtherCodesChangeNothing)
