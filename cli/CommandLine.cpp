@@ -71,13 +71,19 @@ PictureDescription FramePicture(const RenderOptions& options, std::int32_t frame
 // Renders one picture into path. A complaint is left in complaint, to be
 // printed once the progress bar is gone.
 std::int32_t WritePicture(const PictureDescription& picture, const std::string& path,
-                          ImageFormat format, const RenderControl& control,
+                          const RenderOptions& options, const RenderControl& control,
                           std::string& complaint)
 {
     std::string error;
-    switch (WritePictureFile(path, picture, format, control, error)) {
+    const WriteOutcome outcome = options.exponentsFrom.empty()
+        ? WritePictureFile(path, picture, options.format, control, error)
+        : RecolourPictureFile(path, picture, options.format, options.exponentsFrom, control, error);
+    switch (outcome) {
     case WriteOutcome::kWritten:
         return kExitWritten;
+    case WriteOutcome::kSourceFailed:
+        complaint = "--from: cannot read the exponents of " + Quoted(options.exponentsFrom) + " (" + error + ")";
+        return kExitRefused;
     case WriteOutcome::kNotCreated:
         complaint = OutputComplaint(path, error);
         return kExitRefused;
@@ -111,7 +117,7 @@ std::int32_t RenderAndWrite(const RenderOptions& options, const ThreadStarter& s
                                         startThread};
             const std::string path = options.frames == 0 ? options.output
                                                          : FrameFileName(options.output, k);
-            status = WritePicture(FramePicture(options, k), path, options.format, control, complaint);
+            status = WritePicture(FramePicture(options, k), path, options, control, complaint);
         }
     }
     if (!complaint.empty())

@@ -1,5 +1,6 @@
 #include "ParseArguments.h"
 
+#include "ColourMap.h"
 #include "FrameName.h"
 #include "ParameterReader.h"
 
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 
 namespace {
@@ -98,9 +100,14 @@ struct CommandLine {
             ParameterKey first;
             std::string byDefault;
             std::vector<ValuePart> parts;
+            std::optional<ColourMap>* colours = nullptr;  // a colour map option's field
         };
         std::vector<Declared> options;
-        ForEachParameterKey(picture, [&options](const ParameterKey& key, auto& field) {
+        ForEachParameterKey(picture, [this, &options](const ParameterKey& key, auto& field) {
+            if constexpr (std::is_same_v<std::remove_cvref_t<decltype(field)>, std::optional<ColourMap>>) {
+                options.push_back({key, "", {}, &field});
+                return;
+            }
             if (key.joinedBy == 0)
                 options.push_back({key, "", {}});
             Declared& option = options.back();
@@ -108,8 +115,34 @@ struct CommandLine {
             option.parts.push_back(Part(key.rule, field, key.joinedBy));
         });
         for (Declared& o : options)
-            Add(o.first.option, o.first.valueName, o.first.help + (" (default " + o.byDefault + ")"),
+            if (o.colours != nullptr)
+                AddColourMap(o.first, *o.colours);
+            else
+                Add(o.first.option, o.first.valueName, o.first.help + (" (default " + o.byDefault + ")"),
                 std::move(o.parts));
+    }
+
+    // A colour map option: a shipped map's name or a map file, read whole
+    // when the option is checked, so that a bad file is refused with the
+    // reader's line naming it.
+    void AddColourMap(const ParameterKey& key, std::optional<ColourMap>& field)
+    {
+        std::string names;
+        for (const std::string_view name : ColourMapNames())
+            names += (names.empty() ? "" : ", ") + std::string(name);
+        const std::string help = std::string(key.help) + " (maps shipped: " + names + "; default none)";
+        app.add_option(key.option, help)
+            ->type_name(key.valueName)
+            ->check(CLI::Validator(
+                [](const std::string& text) {
+                    std::string error;
+                    return ColourMapByNameOrPath(text, error) ? std::string() : error;
+                },
+                ""))
+            ->each([&field](const std::string& text) {
+                std::string error;
+                field = ColourMapByNameOrPath(text, error);
+            });
     }
 };
 
@@ -133,9 +166,11 @@ CommandLine::CommandLine(RenderOptions& o)
                    "pattern with one frame number field: %d, or %05d for 00042")
         ->type_name("FILE")->check(fileName)->required();
     app.add_option("--from", o.from,
-                   "start from the values a PNG of this program or of the viewer holds; every "
-                   "other option given changes its value")
-        ->type_name("FILE.png")->check(fileName);
+                   "start from the values a PNG or TIFF of this program or of the viewer holds; every "
+                   "other option given changes its value. A TIFF whose orbits stay the same (only "
+                   "contrast, palettes, chaos grading or format given) is coloured from the exponents "
+                   "it holds, without computing them")
+        ->type_name("FILE")->check(fileName);
     app.add_option("--format", "png: colour from the palette; pgm: the raw colour values 0..255; "
                                "tiff or npy: the exponent each colour value is made from, a 64-bit float a "
                                "pixel (a TIFF with the values in its ImageDescription, or a NumPy array of "
@@ -244,6 +279,23 @@ ParsedCommand ParseOver(const std::vector<std::string>& args, const RenderOption
 
 } // namespace
 
+namespace {
+
+// The picture with its colours at their defaults: what its orbits depend on.
+std::string OrbitText(PictureDescription picture)
+{
+    const PictureDescription byDefault;
+    picture.fractal.contrast = byDefault.fractal.contrast;
+    picture.palette = byDefault.palette;
+    picture.colours = byDefault.colours;
+    picture.chaosContrast = byDefault.chaosContrast;
+    picture.chaosPalette = byDefault.chaosPalette;
+    picture.chaosColours = byDefault.chaosColours;
+    return ParameterText(picture);
+}
+
+} // namespace
+
 ParsedCommand ParseArguments(const std::vector<std::string>& args, std::int32_t defaultThreads)
 {
     RenderOptions start;
@@ -254,13 +306,19 @@ ParsedCommand ParseArguments(const std::vector<std::string>& args, std::int32_t 
     // The picture's values first, then the command line again over them.
     const std::string& from = parsed.options.from;
     std::string reason;
-    const auto text = ReadParameterChunk(from, reason);
-    if (!text)
-        return Failure("--from: expected a PNG file written by Ombrelia, got " + Quoted(from) +
+    const auto file = ReadPictureParameters(from, reason);
+    if (!file)
+        return Failure("--from: expected a PNG or TIFF file written by Ombrelia, got " + Quoted(from) +
                        " (" + reason + ")");
-    const auto picture = ReadParameterText(*text, reason);
+    const auto picture = ReadParameterText(file->text, reason);
     if (!picture)
         return Failure("--from: " + Quoted(from) + " holds a value not accepted: " + reason);
     start.picture = *picture;
-    return ParseOver(args, start);
+    parsed = ParseOver(args, start);
+    const RenderOptions& o = parsed.options;
+    // Supersampling needs samples the file does not hold.
+    if (parsed.action == CommandAction::kRender && file->exponents && o.frames == 0 &&
+        o.picture.supersample == 1 && OrbitText(o.picture) == OrbitText(*picture))
+        parsed.options.exponentsFrom = from;
+    return parsed;
 }

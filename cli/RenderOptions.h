@@ -13,7 +13,9 @@
 struct RenderOptions {
     PictureDescription picture;  // of an animation, its first frame
     std::string output;          // of an animation, the frame name pattern
-    std::string from;            // --from: the PNG the values were read from
+    std::string from;            // --from: the PNG or TIFF the values were read from
+    // The TIFF whose exponents give the picture, when only colours changed.
+    std::string exponentsFrom;
     ImageFormat format = ImageFormat::kPng;
     std::int32_t threads = 1;
     bool quiet = false;

@@ -127,12 +127,9 @@ RenderOutcome RenderBandsOf(const PictureDescription& picture, const SampleSink<
         job.reset();
         if (firstRow + bandRows < picture.height)
             job = start(firstRow + bandRows);
-        if (!sink(done, rows))
-            return RenderOutcome::kSinkFailed;
-        if (control.progress)
-            control.progress(static_cast<double>(firstRow + rows) / picture.height);
-        if (control.interrupt != nullptr && control.interrupt->load() != 0)
-            return RenderOutcome::kInterrupted;
+        if (const RenderOutcome outcome = HandOnBand(sink, done, firstRow, rows, picture.height, control);
+            outcome != RenderOutcome::kDone)
+            return outcome;
     }
     return RenderOutcome::kDone;
 }

@@ -37,9 +37,25 @@ struct RenderControl {
     std::int64_t bandSamples = std::int64_t{1} << 22;
 };
 
-enum class RenderOutcome { kDone, kInterrupted, kSinkFailed };
+// kSourceFailed: the exponents read from a file could not be (RecolourPictureFile).
+enum class RenderOutcome { kDone, kInterrupted, kSinkFailed, kSourceFailed };
 
 RenderOutcome RenderBands(const PictureDescription& picture, const RowSink& sink,
                           const RenderControl& control);
 RenderOutcome RenderBands(const PictureDescription& picture, const ExponentSink& sink,
                           const RenderControl& control);
+
+// Hands a finished band (rows from firstRow on, of height) to sink, then
+// tells the progress: kDone to go on, else why to stop.
+template <typename Sample>
+RenderOutcome HandOnBand(const SampleSink<Sample>& sink, const Sample* band, std::int32_t firstRow,
+                         std::int32_t rows, std::int32_t height, const RenderControl& control)
+{
+    if (!sink(band, rows))
+        return RenderOutcome::kSinkFailed;
+    if (control.progress)
+        control.progress(static_cast<double>(firstRow + rows) / height);
+    if (control.interrupt != nullptr && control.interrupt->load() != 0)
+        return RenderOutcome::kInterrupted;
+    return RenderOutcome::kDone;
+}

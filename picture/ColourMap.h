@@ -13,6 +13,8 @@
 #include <vector>
 
 using ColourMap = std::array<RgbColour, 256>;
+// A map in the parameter text: RRGGBB for each colour value.
+constexpr std::size_t kColourMapDigits = 6 * 256;
 
 enum class ColourMapFormat { kFractintMap, kGimpPalette, kGimpGradient };
 

@@ -31,6 +31,8 @@ std::string AcceptedText(const ValueRule& rule)
         return "an even whole number" + range;
     case ValueRule::kReal:
         return "a finite number";
+    case ValueRule::kColours:
+        return std::to_string(kColourMapDigits) + " hex digits, RRGGBB for each of the 256 colour values";
     case ValueRule::kSequence:
         break;
     }
@@ -59,6 +61,26 @@ std::optional<LyapSequence> ReadValue(const ValueRule&, std::string_view text)
     return ParseLyapSequence(text);
 }
 
+template <>
+std::optional<std::optional<ColourMap>> ReadValue(const ValueRule&, std::string_view text)
+{
+    if (text.empty())
+        return std::optional<ColourMap>();
+    if (text.size() != kColourMapDigits)
+        return std::nullopt;
+    ColourMap map{};
+    std::uint8_t bytes[3 * 256];
+    for (std::size_t i = 0; i < sizeof bytes; ++i) {
+        const char* first = text.data() + 2 * i;
+        const auto [stop, error] = std::from_chars(first, first + 2, bytes[i], 16);
+        if (error != std::errc() || stop != first + 2)
+            return std::nullopt;
+    }
+    for (std::size_t v = 0; v < map.size(); ++v)
+        map[v] = {bytes[3 * v], bytes[3 * v + 1], bytes[3 * v + 2]};
+    return std::optional(map);
+}
+
 std::string ValueText(std::int32_t value)
 {
     return std::to_string(value);
@@ -74,6 +96,19 @@ std::string ValueText(double value)
 std::string ValueText(const LyapSequence& value)
 {
     return LyapSequenceText(value);
+}
+
+std::string ValueText(const std::optional<ColourMap>& value)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string text;
+    for (const RgbColour& colour : value.value_or(ColourMap{})) {
+        for (const std::uint8_t byte : {colour.red, colour.green, colour.blue}) {
+            text += kHex[byte >> 4];
+            text += kHex[byte & 0xf];
+        }
+    }
+    return value ? text : std::string();
 }
 
 std::string Escaped(std::string_view text)

@@ -13,10 +13,12 @@
 #include <string_view>
 
 // What a value may be: a whole number within low..high (even only, for
-// kEvenWhole), a finite real, or a rate sequence. The whole text must be the
+// kEvenWhole), a finite real, a rate sequence, or a colour map (in the text
+// 256 colours as RRGGBB hex digits, none when empty; on the command line a
+// map's name or file). The whole text must be the
 // value: no blanks, no '+', no hexadecimal.
 struct ValueRule {
-    enum Kind { kWhole, kEvenWhole, kReal, kSequence };
+    enum Kind { kWhole, kEvenWhole, kReal, kSequence, kColours };
     Kind kind;
     std::int32_t low = 0;
     std::int32_t high = 0;
@@ -34,12 +36,15 @@ template <>
 std::optional<double> ReadValue(const ValueRule& rule, std::string_view text);
 template <>
 std::optional<LyapSequence> ReadValue(const ValueRule& rule, std::string_view text);
+template <>
+std::optional<std::optional<ColourMap>> ReadValue(const ValueRule& rule, std::string_view text);
 
 // The text ReadValue reads back as the very same value (for reals the
 // shortest such text).
 std::string ValueText(std::int32_t value);
 std::string ValueText(double value);
 std::string ValueText(const LyapSequence& value);
+std::string ValueText(const std::optional<ColourMap>& value);
 
 struct ParameterKey {
     const char* key;     // in the parameter text
@@ -97,6 +102,20 @@ void ForEachParameterKey(Picture& picture, Visit&& visit)
                        .help = "colour values per unit of exponent"}, f.contrast);
     visit(ParameterKey{.key = "palette", .option = "--palette", .rule = {kWhole, 1, kPaletteCount},
                        .valueName = "P", .help = "the viewer's palette P, Palette1 being 1"}, picture.palette);
+    visit(ParameterKey{.key = "colours", .option = "--palette-file", .rule = {kColours}, .valueName = "FILE|NAME",
+                       .help = "in place of the palette, the 256 colours of a Fractint .map, GIMP .gpl "
+                       "palette or .ggr gradient file, or of a map shipped, by name",
+                       .version = 2}, picture.colours);
+    visit(ParameterKey{.key = "chaos-contrast", .option = "--chaos-contrast", .rule = {kReal}, .valueName = "C",
+                       .help = "chaos graded: an exponent above 0 takes the colour value exponent x C, through "
+                       "the chaos palette; 0 gives every such point colour value 255 of the palette",
+                       .version = 2}, picture.chaosContrast);
+    visit(ParameterKey{.key = "chaos-palette", .option = "--chaos-palette", .rule = {kWhole, 1, kPaletteCount},
+                       .valueName = "P", .help = "the viewer's palette P for the chaos grading", .version = 2},
+          picture.chaosPalette);
+    visit(ParameterKey{.key = "chaos-colours", .option = "--chaos-palette-file", .rule = {kColours},
+                       .valueName = "FILE|NAME", .help = "in place of the chaos palette, a map as --palette-file's",
+                       .version = 2}, picture.chaosColours);
     visit(ParameterKey{.key = "supersample", .option = "--supersample", .rule = {kWhole, 1, kMaxSupersample},
                        .valueName = "K", .help = "K x K samples per pixel, averaged; PNG only"},
           picture.supersample);

@@ -1,6 +1,7 @@
 #include "ParameterReader.h"
 
 #include "ParameterKeys.h"
+#include "TiffReader.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -66,6 +67,27 @@ std::optional<std::string> ReadParameterChunk(const std::string& path, std::stri
     if (result != 0 && result != SPNG_ECHUNKAVAIL)
         return Fail(error, std::string("not a readable PNG file: ") + spng_strerror(result));
     return Fail(error, std::string("no ") + kParameterKeyword + " text in it");
+}
+
+std::optional<PictureParameters> ReadPictureParameters(const std::string& path, std::string& error)
+{
+    char start[8] = {};
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        return Fail(error, std::strerror(errno));
+    using namespace std::string_view_literals;
+    const std::string_view magic(start, std::fread(start, 1, sizeof start, file.get()));
+    if (magic.starts_with("\x93NUMPY"sv))
+        return Fail(error, "a NumPy array, which holds no parameters");
+    if (magic.starts_with("II*\0"sv) || magic.starts_with("MM\0*"sv) || magic.starts_with("II+\0"sv) ||
+        magic.starts_with("MM\0+"sv)) {
+        auto text = ReadTiffDescription(path, error);
+        return text ? std::optional(PictureParameters{std::move(*text), true}) : std::nullopt;
+    }
+    if (!magic.starts_with("\x89PNG"sv))
+        return Fail(error, "not a PNG or TIFF file");
+    auto text = ReadParameterChunk(path, error);
+    return text ? std::optional(PictureParameters{std::move(*text), false}) : std::nullopt;
 }
 
 namespace {

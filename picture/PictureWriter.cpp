@@ -1,6 +1,11 @@
 #include "PictureWriter.h"
 
+#include "ColourValue.h"
 #include "OutputFile.h"
+#include "TiffReader.h"
+
+#include <algorithm>
+#include <type_traits>
 
 namespace {
 
@@ -14,26 +19,54 @@ std::string PgmHeader(const PictureDescription& picture)
            "\n255\n";
 }
 
-// Renders the picture's samples of type Sample into write.
-template <typename Sample, typename Write>
-RenderOutcome RenderInto(const PictureDescription& picture, const RenderControl& control,
-                         PictureWriter& writer, std::string& error, Write write)
+// The sink that hands samples of type Sample on to the writer.
+template <typename Sample>
+SampleSink<Sample> SinkInto(PictureWriter& writer, std::string& error)
 {
-    const SampleSink<Sample> sink = [&](const Sample* rows, std::int32_t count) {
-        if ((writer.*write)(rows, count))
-            return true;
-        error = writer.Error();
-        return false;
+    return [&writer, &error](const Sample* rows, std::int32_t count) {
+        bool written = false;
+        if constexpr (std::is_same_v<Sample, double>)
+            written = writer.WriteExponentRows(rows, count);
+        else
+            written = writer.WriteSampleRows(rows, count);
+        if (!written)
+            error = writer.Error();
+        return written;
     };
-    return RenderBands(picture, sink, control);
+}
+
+// Makes the file at path with what produce(writer) writes into it: renamed
+// into place only when complete.
+template <typename Produce>
+WriteOutcome WriteFileWith(const std::string& path, const PictureDescription& picture, ImageFormat format,
+                           const RenderControl& control, std::string& error, const Produce& produce)
+{
+    auto file = OutputFile::CreateBeside(path, error);
+    if (!file)
+        return WriteOutcome::kNotCreated;
+    PictureWriter writer(file->Descriptor(), picture, format);
+    switch (produce(writer)) {
+    case RenderOutcome::kInterrupted:
+        return WriteOutcome::kInterrupted;
+    case RenderOutcome::kSinkFailed:
+        return WriteOutcome::kWriteFailed;
+    case RenderOutcome::kSourceFailed:
+        return WriteOutcome::kSourceFailed;
+    case RenderOutcome::kDone:
+        break;
+    }
+    // An interrupt after the last band still keeps the file out of place.
+    if (control.interrupt != nullptr && control.interrupt->load() != 0)
+        return WriteOutcome::kInterrupted;
+    return file->MoveIntoPlace(error) ? WriteOutcome::kWritten : WriteOutcome::kWriteFailed;
 }
 
 } // namespace
 
 PictureWriter::PictureWriter(int fileDescriptor, const PictureDescription& picture,
                              ImageFormat format)
-    : fPicture(picture), fFileDescriptor(fileDescriptor),
-      fColours(ColoursOfPalette(picture.palette - 1))
+    : fPicture(picture), fFormat(format), fFileDescriptor(fileDescriptor),
+      fColours(picture)
 {
     if (format == ImageFormat::kPgm || format == ImageFormat::kNpy) {
         const std::string header = format == ImageFormat::kPgm ? PgmHeader(picture)
@@ -49,7 +82,7 @@ PictureWriter::PictureWriter(int fileDescriptor, const PictureDescription& pictu
     }
     fPng = std::make_unique<PngStream>(
         fileDescriptor, picture.width, picture.height,
-        picture.supersample == 1 ? &fColours : nullptr,
+        picture.supersample == 1 && fColours.Indexed() ? &fColours.Plte() : nullptr,
         PngTextChunks{{"Software", kSoftware}, {kParameterKeyword, ParameterText(picture)}});
 }
 
@@ -64,8 +97,26 @@ bool PictureWriter::WriteExponentRows(const double* exponents, std::int32_t rows
         return false;
     if (fTiff != nullptr)
         return fTiff->WriteRows(exponents, rows);
-    return WriteLittleEndian(fFileDescriptor, exponents, static_cast<std::size_t>(fPicture.width) * rows,
-                             fError);
+    const std::size_t pixels = static_cast<std::size_t>(fPicture.width) * rows;
+    if (fFormat == ImageFormat::kPgm) {
+        fBytes.resize(pixels);
+        std::ranges::transform(exponents, exponents + pixels, fBytes.begin(), [this](double e) {
+            return static_cast<std::uint8_t>(LyapColourValue(e, fPicture.fractal.contrast)); });
+        return WriteAll(fFileDescriptor, fBytes.data(), pixels, fError);
+    }
+    if (fPng == nullptr)
+        return WriteLittleEndian(fFileDescriptor, exponents, pixels, fError);
+    const std::int32_t k = fPicture.supersample;
+    if (k == 1 && fColours.Indexed()) {
+        fBytes.resize(pixels);
+        std::ranges::transform(exponents, exponents + pixels, fBytes.begin(),
+                               [this](double e) { return fColours.Index(e); });
+    } else {
+        fBytes.resize(pixels * 3);
+        AverageBlocks(exponents, fPicture.width, rows, k,
+                      [this](double e) -> const RgbColour& { return fColours.Colour(e); }, fBytes.data());
+    }
+    return fPng->WriteRows(fBytes.data(), rows);
 }
 
 bool PictureWriter::WriteSampleRows(const std::uint8_t* samples, std::int32_t rows)
@@ -78,33 +129,34 @@ bool PictureWriter::WriteSampleRows(const std::uint8_t* samples, std::int32_t ro
                         fError);
     if (k == 1)
         return fPng->WriteRows(samples, rows);
-    fRgb.resize(static_cast<std::size_t>(fPicture.width) * rows * 3);
-    AverageBand(samples, fPicture.width, rows, k, fColours, fRgb.data());
-    return fPng->WriteRows(fRgb.data(), rows);
+    fBytes.resize(static_cast<std::size_t>(fPicture.width) * rows * 3);
+    const PaletteColours& colours = fColours.Plte();
+    AverageBlocks(samples, fPicture.width, rows, k,
+                  [&colours](std::uint8_t v) -> const RgbColour& { return colours[v]; }, fBytes.data());
+    return fPng->WriteRows(fBytes.data(), rows);
+}
+
+bool WrittenFromExponents(const PictureDescription& picture, ImageFormat format)
+{
+    return HoldsExponents(format) || (format == ImageFormat::kPng && GradesChaos(picture));
 }
 
 WriteOutcome WritePictureFile(const std::string& path, const PictureDescription& picture,
                               ImageFormat format, const RenderControl& control,
                               std::string& error)
 {
-    auto file = OutputFile::CreateBeside(path, error);
-    if (!file)
-        return WriteOutcome::kNotCreated;
-    PictureWriter writer(file->Descriptor(), picture, format);
-    const RenderOutcome outcome =
-        HoldsExponents(format)
-            ? RenderInto<double>(picture, control, writer, error, &PictureWriter::WriteExponentRows)
-            : RenderInto<std::uint8_t>(picture, control, writer, error, &PictureWriter::WriteSampleRows);
-    switch (outcome) {
-    case RenderOutcome::kInterrupted:
-        return WriteOutcome::kInterrupted;
-    case RenderOutcome::kSinkFailed:
-        return WriteOutcome::kWriteFailed;
-    case RenderOutcome::kDone:
-        break;
-    }
-    // An interrupt after the last band still keeps the file out of place.
-    if (control.interrupt != nullptr && control.interrupt->load() != 0)
-        return WriteOutcome::kInterrupted;
-    return file->MoveIntoPlace(error) ? WriteOutcome::kWritten : WriteOutcome::kWriteFailed;
+    return WriteFileWith(path, picture, format, control, error, [&](PictureWriter& writer) {
+        return WrittenFromExponents(picture, format)
+                   ? RenderBands(picture, SinkInto<double>(writer, error), control)
+                   : RenderBands(picture, SinkInto<std::uint8_t>(writer, error), control);
+    });
+}
+
+WriteOutcome RecolourPictureFile(const std::string& path, const PictureDescription& picture,
+                                 ImageFormat format, const std::string& exponentsPath,
+                                 const RenderControl& control, std::string& error)
+{
+    return WriteFileWith(path, picture, format, control, error, [&](PictureWriter& writer) {
+        return ReadExponentBands(exponentsPath, picture, SinkInto<double>(writer, error), control, error);
+    });
 }

@@ -1,7 +1,8 @@
 // The one place that decides what a picture file holds, so that the
 // renderer's files and the viewer's saved pictures are the same bytes for
-// the same description: a PNG (indexed with a PLTE of the palette's 256
-// colours, or RGB averaged from K x K samples when supersampled, with the
+// the same description: a PNG (indexed with a PLTE of the palette's or the
+// colour map's 256 colours, or of the colours of both gradings when they
+// fit, else RGB, averaged from K x K samples when supersampled, with the
 // program's name and the parameter text in text chunks), a binary PGM of
 // the raw colour values, or the exponents those values are made from (a TIFF
 // of 64-bit floats with the parameter text as its ImageDescription, or a
@@ -9,6 +10,7 @@
 #pragma once
 
 #include "BandedRender.h"
+#include "ExponentColours.h"
 #include "ExponentStreams.h"
 #include "PictureDescription.h"
 #include "PngStream.h"
@@ -36,7 +38,8 @@ public:
     // sample rows of width x K values each (K the supersampling). After the
     // last row the file is complete. False on failure.
     bool WriteSampleRows(const std::uint8_t* samples, std::int32_t rows);
-    // The exponents of the next `rows` rows, width each (formats that hold them).
+    // The exponents of the next `rows` rows, as WriteSampleRows takes colour
+    // values: stored as they are, or coloured.
     bool WriteExponentRows(const double* exponents, std::int32_t rows);
 
     // Why writing failed (the system's reason where there is one).
@@ -44,17 +47,22 @@ public:
 
 private:
     PictureDescription fPicture;
+    ImageFormat fFormat;
     int fFileDescriptor;
     std::unique_ptr<PngStream> fPng;  // for PNG only
     std::unique_ptr<TiffStream> fTiff;  // for TIFF only
-    PaletteColours fColours;
-    std::vector<std::uint8_t> fRgb;   // one band, when supersampled
+    ExponentColours fColours;
+    std::vector<std::uint8_t> fBytes;  // one band, when coloured here
     std::string fError;
 };
 
 // How WritePictureFile ended. Unless written, no file was made and the one
 // that was there is as it was.
-enum class WriteOutcome { kWritten, kNotCreated, kInterrupted, kWriteFailed };
+enum class WriteOutcome { kWritten, kNotCreated, kInterrupted, kWriteFailed, kSourceFailed };
+
+// Whether a picture is written from its exponents rather than its colour
+// values: the formats that hold them, and a PNG whose chaos is graded.
+bool WrittenFromExponents(const PictureDescription& picture, ImageFormat format);
 
 // Renders the picture in bands on control's threads and writes it to path:
 // renamed into place only when complete, so that a failure or an interrupt
@@ -63,3 +71,11 @@ enum class WriteOutcome { kWritten, kNotCreated, kInterrupted, kWriteFailed };
 WriteOutcome WritePictureFile(const std::string& path, const PictureDescription& picture,
                               ImageFormat format, const RenderControl& control,
                               std::string& error);
+
+// The same file made from the exponents a TIFF of ours holds (of a picture
+// that differs from this one in its colours alone), without computing
+// them; kSourceFailed, with the reason in error, when the TIFF cannot be read
+// or does not fit the picture.
+WriteOutcome RecolourPictureFile(const std::string& path, const PictureDescription& picture,
+                                 ImageFormat format, const std::string& exponentsPath,
+                                 const RenderControl& control, std::string& error);

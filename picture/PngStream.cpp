@@ -26,31 +26,6 @@ PaletteColours ColoursOfPalette(std::int32_t palette)
     return colours;
 }
 
-void AverageBand(const std::uint8_t* samples, std::int32_t width, std::int32_t rows,
-                 std::int32_t factor, const PaletteColours& colours, std::uint8_t* rgb)
-{
-    const std::size_t sampleWidth = static_cast<std::size_t>(width) * factor;
-    const std::uint32_t count = static_cast<std::uint32_t>(factor * factor);
-    for (std::int32_t y = 0; y < rows; ++y) {
-        for (std::int32_t x = 0; x < width; ++x) {
-            std::uint32_t sum[3] = {0, 0, 0};
-            for (std::int32_t ky = 0; ky < factor; ++ky) {
-                const std::uint8_t* sample = samples +
-                    (static_cast<std::size_t>(y) * factor + ky) * sampleWidth +
-                    static_cast<std::size_t>(x) * factor;
-                for (std::int32_t kx = 0; kx < factor; ++kx) {
-                    const RgbColour& colour = colours[sample[kx]];
-                    sum[0] += colour.red;
-                    sum[1] += colour.green;
-                    sum[2] += colour.blue;
-                }
-            }
-            for (int channel = 0; channel < 3; ++channel)
-                *rgb++ = static_cast<std::uint8_t>((sum[channel] + count / 2) / count);
-        }
-    }
-}
-
 bool WriteAll(int fileDescriptor, const std::uint8_t* bytes, std::size_t size,
               std::string& error)
 {

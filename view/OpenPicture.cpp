@@ -17,7 +17,7 @@
 namespace {
 
 // What the open panel offers.
-constexpr const char* kOpenableFiles = "Pictures (*.png)";
+constexpr const char* kOpenableFiles = "Pictures (*.png *.tif *.tiff)";
 
 // The keys the viewer shows; the size is the view's own. Any other key not
 // at its default is left out, and named.
@@ -51,10 +51,10 @@ std::string LeftOutValues(const PictureDescription& picture)
 
 std::optional<PictureDescription> ReadPicture(const std::string& path, std::string& reason)
 {
-    const std::optional<std::string> text = ReadParameterChunk(path, reason);
-    if (!text)
+    const std::optional<PictureParameters> file = ReadPictureParameters(path, reason);
+    if (!file)
         return std::nullopt;
-    return ReadParameterText(*text, reason);
+    return ReadParameterText(file->text, reason);
 }
 
 // The slider position nearest `position`, within 0..range.

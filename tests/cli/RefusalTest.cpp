@@ -3,6 +3,7 @@
 // the path, what is accepted and what was given, print nothing on standard
 // output, and leave the folder it ran in exactly as it was (earlier pictures
 // untouched, no temporary file left).
+#include "ExponentStreams.h"
 #include "PngStream.h"
 #include "PictureDescription.h"
 #include "RenderProcess.h"
@@ -36,6 +37,17 @@ std::string PngHolding(const std::string& keyword, const std::string& text)
     return ReadWholeFile(folder.path / "p.png");
 }
 
+// A 2 x 2 TIFF of exponents whose description is the default picture's.
+std::string SmallTiff()
+{
+    const ScratchFolder folder;
+    const int fd = open((folder.path / "e.tif").c_str(), O_RDWR | O_CREAT, 0600);
+    const double exponents[4] = {};
+    TiffStream(fd, 2, 2, "test", ParameterText(PictureDescription{})).WriteRows(exponents, 2);
+    close(fd);
+    return ReadWholeFile(folder.path / "e.tif");
+}
+
 // The pictures the --from rows read, beside the earlier pictures.
 const std::map<std::string, std::string>& EarlierFiles()
 {
@@ -46,7 +58,9 @@ const std::map<std::string, std::string>& EarlierFiles()
     static const std::map<std::string, std::string> files = {
         {"keep.pgm", "an earlier grey picture"}, {"keep.png", "an earlier colour picture"},
         {"plain.png", PngHolding("Comment", good)}, {"v3.png", changed("version=1", "version=3")},
-        {"odd.png", changed("iterations=16", "iterations=7")}, {"bad.png", changed("width=384", "width")}};
+        {"odd.png", changed("iterations=16", "iterations=7")}, {"bad.png", changed("width=384", "width")},
+        {"colours.png", changed("palette=1\n", "palette=1\ncolours=fff\n")}, {"small.tif", SmallTiff()},
+        {"a.npy", "\x93NUMPY\x01"}, {"bad.map", "0 0 0\n1 2 300\n"}};
     return files;
 }
 
@@ -92,9 +106,14 @@ const BadLine kBadLines[] = {
     {"SupersampleWithTiff", {"--supersample", "3", "-o", "e.tiff"}, "--supersample", "1 with TIFF or NPY", "\"3\""},
     {"SettleTooLong", {"--settle", "1000001", "-o", "keep.png"}, "--settle", "0 to 1000000", "\"1000001\""},
     {"QuietWithAWord", {"--quiet=maybe", "-o", "keep.png"}, "--quiet", "convert", "maybe"},
-    {"FromAFileThatIsNotThere", {"--from", "gone.png", "-o", "keep.png"}, "--from", "PNG file", "\"gone.png\" (No such file"},
-    {"FromNotAPng", {"--from", "keep.pgm", "-o", "keep.png"}, "--from", "PNG file", "\"keep.pgm\" (not a PNG file)"},
-    {"FromAPngWithoutParameters", {"--from", "plain.png", "-o", "keep.png"}, "--from", "PNG file", "(no ombrelia-parameters text"},
+    {"FromAFileThatIsNotThere", {"--from", "gone.png", "-o", "keep.png"}, "--from", "PNG or TIFF", "\"gone.png\" (No such file"},
+    {"FromNotAPng", {"--from", "keep.pgm", "-o", "keep.png"}, "--from", "PNG or TIFF", "\"keep.pgm\" (not a PNG or TIFF file)"},
+    {"FromAPngWithoutParameters", {"--from", "plain.png", "-o", "keep.png"}, "--from", "PNG or TIFF", "(no ombrelia-parameters text"},
+    {"FromANumpyArray", {"--from", "a.npy", "-o", "keep.png"}, "--from", "PNG or TIFF", "\"a.npy\" (a NumPy array, which holds no parameters)"},
+    {"FromExponentsOfAnotherSize", {"--from", "small.tif", "-o", "keep.png"}, "--from", "exponents", "\"small.tif\" (not 384x384"},
+    {"FromMalformedColours", {"--from", "colours.png", "-o", "keep.png"}, "colours: expected 1536 hex digits", "colours.png", "\"fff\""},
+    {"PaletteFileOutOfRange", {"--palette-file", "bad.map", "-o", "keep.png"}, "--palette-file", "bad.map:2:", "300"},
+    {"ChaosPaletteFileMissing", {"--chaos-palette-file", "gone.gpl", "-o", "keep.png"}, "--chaos-palette-file", "gone.gpl", "No such file"},
     {"FromMalformedParameters", {"--from", "bad.png", "-o", "keep.png"}, "--from", "\"bad.png\"", "not key=value"},
     {"FromAnUnknownVersion", {"--from", "v3.png", "-o", "keep.png"}, "--from", "\"v3.png\"", "version 3"},
     {"FromAValueOutOfRange", {"--from", "odd.png", "-o", "keep.png"}, "iterations: expected an even", "odd.png", "\"7\""},

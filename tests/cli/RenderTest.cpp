@@ -3,6 +3,7 @@
 // own decoders), and a run ends cleanly however it ends.
 #include "BandedRender.h"
 #include "ColourValue.h"
+#include "ExponentColours.h"
 #include "LyapPictureRows.h"
 #include "ParameterReader.h"
 #include "ParseArguments.h"
@@ -231,6 +232,62 @@ TEST_F(RenderProgram, TiffAndNpyHoldTheExponentsThePgmsColourValuesAreMadeFrom)
     EXPECT_EQ(npy.substr(10, length).find("{'descr': '<f8', 'fortran_order': False, 'shape': (50, 70), }"), 0u);
     EXPECT_EQ(npy[9 + length], '\n');
     EXPECT_TRUE(npy.substr(10 + length) == std::string(reinterpret_cast<const char*>(tiff.data()), tiff.size() * 8));
+}
+
+// Order through a map file (or a palette), chaos graded through a named map
+// (or a palette): each pixel's colour from its exponent, indexed or RGB
+// alike; the PNG alone, the map file gone, renders the same bytes again.
+TEST_F(RenderProgram, ColourMapsAndAChaosGradingColourEachPixelAndFromRendersThemWithoutTheFile)
+{
+    std::string ramp;
+    for (int v = 0; v < 256; ++v)
+        ramp += std::to_string(v) + " " + std::to_string(255 - v) + " 7\n";
+    const std::string map = folder.path / "ramp.map";
+    WriteWholeFile(map, ramp);
+    const std::vector<std::string> args = {"--size", "70x50", "--b", "2.5:3.9", "--iterations", "40", "--contrast", "300",
+                                           "--chaos-contrast", "900"};
+    for (const auto& colours : {std::vector<std::string>{"--palette-file", map, "--chaos-palette-file", "fire"},
+                                std::vector<std::string>{"--palette", "2", "--chaos-palette", "2"}}) {
+        const PictureDescription p = Picture(Joined(args, colours));
+        const ColourMap order = OrderColours(p), chaos = p.chaosColours.value_or(ColoursOfPalette(1));
+        std::vector<double> exponents(70 * 50);
+        LyapPictureRows(TLyapCalc(p.fractal), 70, 50).FillRows(0, 50, exponents.data());
+        std::vector<std::uint8_t> expected;
+        for (const double e : exponents) {
+            const RgbColour c = e > 0 ? chaos[std::min(255, static_cast<int>(e * 900))] : order[LyapColourValue(e, 300)];
+            expected.insert(expected.end(), {c.red, c.green, c.blue});
+        }
+        Run(Joined(args, colours), {"-o", "c.png"});
+        EXPECT_EQ(DecodedRgb(File("c.png")), expected) << colours[0];
+    }
+    Run(Joined(args, {"--palette-file", map}), {"-o", "m.png"});
+    std::filesystem::remove(map);
+    Run({"--from", "m.png"}, {"-o", "again.png"});
+    EXPECT_TRUE(File("again.png") == File("m.png"));
+}
+
+// Only colours changed: the picture is made from the TIFF's exponents, the
+// same bytes as rendered directly; a change of the orbits computes.
+TEST_F(RenderProgram, RecolouringATiffGivesTheBytesOfADirectRender)
+{
+    const std::vector<std::string> args = {"--size", "70x50", "--b", "2.5:3.9", "--iterations", "40", "--settle", "3"};
+    Run(args, {"-o", "e.tif"});
+    const std::string tif = folder.path / "e.tif";
+    for (const auto& colours : {std::vector<std::string>{"--contrast", "60", "--palette-file", "ice", "-o", "c.png"},
+                                {"--chaos-contrast", "300", "--chaos-palette", "3", "-o", "c.png"},
+                                {"--contrast", "500", "-o", "c.pgm"}}) {
+        Run({"--from", tif}, colours);
+        const std::string recoloured = File(colours.back());
+        Run(args, colours);
+        EXPECT_TRUE(File(colours.back()) == recoloured) << colours[0];
+    }
+    for (const auto& [more, recolours] : {std::pair<std::vector<std::string>, bool>{{"--contrast", "9"}, true},
+                                          {{"--iterations", "40", "--format", "npy"}, true},
+                                          {{"--settle", "0"}, false}, {{"--supersample", "2"}, false},
+                                          {{"--first-x", "0.25"}, false}}) {
+        const auto parsed = ParseArguments(Joined({"--from", tif, "-o", "x.png"}, more), 1);
+        EXPECT_EQ(parsed.options.exponentsFrom == tif, recolours) << more[0];
+    }
 }
 
 TEST_F(RenderProgram, InterruptedItExitsWith128PlusTheSignalAndLeavesTheEarlierFileAlone)

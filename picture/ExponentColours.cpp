@@ -1,0 +1,52 @@
+#include "ExponentColours.h"
+
+#include "ColourValue.h"
+
+#include <algorithm>
+
+std::int32_t ChaosColourValue(double exponent, double chaosContrast)
+{
+    const double v = exponent * chaosContrast;
+    if (!(v < 255.0))
+        return 255;
+    if (!(v > 0.0))
+        return 0;
+    return static_cast<std::int32_t>(v);
+}
+
+PaletteColours OrderColours(const PictureDescription& picture)
+{
+    return picture.colours.value_or(ColoursOfPalette(picture.palette - 1));
+}
+
+ExponentColours::ExponentColours(const PictureDescription& picture)
+    : fContrast(picture.fractal.contrast), fChaosContrast(picture.chaosContrast)
+{
+    const PaletteColours order = OrderColours(picture);
+    const PaletteColours chaos = picture.chaosColours.value_or(ColoursOfPalette(picture.chaosPalette - 1));
+    std::ranges::copy(order, fColours.begin());
+    std::ranges::copy(chaos, fColours.begin() + 256);
+    if (!GradesChaos(picture)) {
+        fPlte = order;
+        for (std::size_t v = 0; v < 256; ++v)
+            fIndex[v] = static_cast<std::uint8_t>(v);
+        return;
+    }
+    // The distinct colours in order of first use, while they fit.
+    std::size_t used = 0;
+    for (std::size_t slot = 0; slot < fColours.size() && fIndexed; ++slot) {
+        const auto* found = std::find(fPlte.begin(), fPlte.begin() + used, fColours[slot]);
+        if (found == fPlte.begin() + used && used == fPlte.size())
+            fIndexed = false;
+        else if (found == fPlte.begin() + used)
+            fPlte[used++] = fColours[slot];
+        fIndex[slot] = static_cast<std::uint8_t>(found - fPlte.begin());
+    }
+}
+
+std::size_t ExponentColours::Slot(double exponent) const
+{
+    if (fChaosContrast != 0.0 && exponent > 0.0)
+        return 256 + static_cast<std::size_t>(ChaosColourValue(exponent, fChaosContrast));
+    return static_cast<std::size_t>(LyapColourValue(exponent, fContrast));
+}
