@@ -3,11 +3,13 @@
 #pragma once
 
 #include "FrameName.h"
+#include "ParameterKeys.h"
 #include "RenderOptions.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <type_traits>
 
 inline void Check(bool condition)
 {
@@ -15,16 +17,13 @@ inline void Check(bool condition)
         std::abort();
 }
 
+// Each value is one its key's rule accepts: written out, it reads back as itself.
 inline void CheckPictureAccepted(const PictureDescription& p)
 {
-    const LyapParameters& f = p.fractal;
-    Check(p.width >= 1 && p.width <= kMaxImageSide);
-    Check(p.height >= 1 && p.height <= kMaxImageSide);
-    Check(f.iterations >= 2 && f.iterations <= kMaxIterations && f.iterations % 2 == 0);
-    for (double value : {f.aMin, f.aMax, f.bMin, f.bMax, f.morph, f.firstX, f.contrast})
-        Check(std::isfinite(value));
-    Check(p.palette >= 1 && p.palette <= kPaletteCount);
-    Check(p.supersample >= 1 && p.supersample <= kMaxSupersample);
+    ForEachParameterKey(p, [](const ParameterKey& key, const auto& field) {
+        const auto again = ReadValue<std::remove_cvref_t<decltype(field)>>(key.rule, ValueText(field));
+        Check(again.has_value() && ValueText(*again) == ValueText(field));
+    });
 }
 
 inline void CheckAccepted(const RenderOptions& o)
