@@ -154,7 +154,8 @@ CommandLine::CommandLine(RenderOptions& o)
     // changed by adding to it (a copied command plus --size for a poster).
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.allow_extras();
-    app.footer("The same command writes the same file whatever the machine or --threads.\n\n"
+    app.footer("The same command writes the same file whatever the machine or --threads.\n"
+               "An option given again takes its later value.\n\n"
                "Exit status: 0 the file was written; 1 not enough memory; 2 bad command\n"
                "line, or the file cannot be written there (no room, no permission, no such\n"
                "folder); 130 interrupted (SIGINT); 143 terminated (SIGTERM). Unless it is 0,\n"
