@@ -139,9 +139,9 @@ void AnswerNextAlert(int32 buttonIndex, std::string* shownText)
             buttons[buttonIndex]->click();
             return;
         }
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QKeyEvent key(QEvent::KeyPress, buttonIndex == -2 ? Qt::Key_Return : Qt::Key_Escape, Qt::NoModifier);
         // To the focused button first, as the user's key goes.
-        QCoreApplication::sendEvent(box->focusWidget() != nullptr ? box->focusWidget() : box, &escape);
+        QCoreApplication::sendEvent(box->focusWidget() != nullptr ? box->focusWidget() : box, &key);
     });
 }
 

@@ -40,7 +40,7 @@ void Click(BView* control);
 void PostPress(BView* view, BPoint where, uint32 buttons);
 
 // Answers the next alert as soon as it is up: clicks the button of this
-// index, or presses Escape for -1; its text goes to `shownText`.
+// index, or presses Escape for -1 and Return for -2; its text goes to `shownText`.
 void AnswerNextAlert(int32 buttonIndex, std::string* shownText = nullptr);
 // Cancels the next file panel as soon as it is up; the name its name field
 // showed goes to `shownName`.

@@ -40,13 +40,13 @@ protected:
         ProcessEvents();
     }
     // A drop of the file on the main window; the text of the alert it shows.
-    std::string Drop(const std::string& path)
+    std::string Drop(const std::string& path, int32 answer = 0)
     {
         BMessage drop(B_SIMPLE_DATA);
         const entry_ref ref{path};
         drop.AddRef("refs", &ref);
         std::string alertText;
-        platform_test::AnswerNextAlert(0, &alertText);
+        platform_test::AnswerNextAlert(answer, &alertText);
         fWindow->PostMessage(&drop);
         ProcessEvents();
         return alertText;
@@ -112,7 +112,7 @@ TEST_F(HistoryTest, OpenShowsTheFilesValuesExactlyAndNamesWhatItLeavesOut)
     EXPECT_EQ(Shown(), opened);
 
     for (const std::string& bad : {dir + "/not-ours.png", dir + "/missing.png"}) {
-        EXPECT_TRUE(Drop(bad).starts_with("Could not open " + bad + ": ")) << bad;
+        EXPECT_TRUE(Drop(bad, -2).starts_with("Could not open " + bad + ": ")) << bad; // Return answers it
         EXPECT_EQ(Shown(), opened) << bad;
     }
     Post(kBackCommand);
