@@ -103,7 +103,7 @@ struct CommandLine {
             std::optional<ColourMap>* colours = nullptr;  // a colour map option's field
         };
         std::vector<Declared> options;
-        ForEachParameterKey(picture, [this, &options](const ParameterKey& key, auto& field) {
+        ForEachParameterKey(picture, [&options](const ParameterKey& key, auto& field) {
             if constexpr (std::is_same_v<std::remove_cvref_t<decltype(field)>, std::optional<ColourMap>>) {
                 options.push_back({key, "", {}, &field});
                 return;
