@@ -1,6 +1,7 @@
 #include "ExponentStreams.h"
 
 #include "PngStream.h"
+#include "TiffMessages.h"
 
 #include <algorithm>
 #include <bit>
@@ -65,23 +66,6 @@ int NoMap(thandle_t, void**, toff_t*)
 
 void NoUnmap(thandle_t, void*, toff_t) {}
 
-// libtiff's complaint, unless the system's reason is already there.
-int NoteError(TIFF*, void* stream, const char*, const char* format, va_list args)
-{
-    std::string& error = static_cast<TiffStream*>(stream)->ErrorText();
-    if (error.empty()) {
-        char text[256];
-        std::vsnprintf(text, sizeof text, format, args);
-        error = text;
-    }
-    return 1;
-}
-
-int IgnoreWarning(TIFF*, void*, const char*, const char*, va_list)
-{
-    return 1;
-}
-
 } // namespace
 
 TiffStream::TiffStream(int fileDescriptor, std::int32_t width, std::int32_t height,
@@ -89,8 +73,7 @@ TiffStream::TiffStream(int fileDescriptor, std::int32_t width, std::int32_t heig
     : fFileDescriptor(fileDescriptor), fHeight(height)
 {
     TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
-    TIFFOpenOptionsSetErrorHandlerExtR(options, NoteError, this);
-    TIFFOpenOptionsSetWarningHandlerExtR(options, IgnoreWarning, nullptr);
+    RouteTiffMessages(options, fError);
     const std::uint64_t bytes = std::uint64_t(width) * std::uint64_t(height) * sizeof(double);
     fTiff = TIFFClientOpenExt("exponents", bytes > kClassicTiffLimit ? "w8" : "w", this, ReadIn, WriteOut,
                               SeekTo, LeaveOpen, SizeOf, NoMap, NoUnmap, options);

@@ -1,5 +1,7 @@
 #include "TiffReader.h"
 
+#include "TiffMessages.h"
+
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -9,23 +11,6 @@
 
 namespace {
 
-// libtiff's first complaint goes to the error given, not to stderr.
-int NoteError(TIFF*, void* error, const char*, const char* format, va_list args)
-{
-    auto& text = *static_cast<std::string*>(error);
-    if (text.empty()) {
-        char line[256];
-        std::vsnprintf(line, sizeof line, format, args);
-        text = line;
-    }
-    return 1;
-}
-
-int IgnoreWarning(TIFF*, void*, const char*, const char*, va_list)
-{
-    return 1;
-}
-
 struct TiffCloser {
     void operator()(TIFF* tiff) const { TIFFClose(tiff); }
 };
@@ -34,8 +19,7 @@ using TiffFile = std::unique_ptr<TIFF, TiffCloser>;
 TiffFile OpenTiff(const std::string& path, std::string& error)
 {
     TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
-    TIFFOpenOptionsSetErrorHandlerExtR(options, NoteError, &error);
-    TIFFOpenOptionsSetWarningHandlerExtR(options, IgnoreWarning, nullptr);
+    RouteTiffMessages(options, error);
     TiffFile tiff(TIFFOpenExt(path.c_str(), "r", options));
     TIFFOpenOptionsFree(options);
     if (!tiff && error.empty())
