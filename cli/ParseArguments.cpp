@@ -69,11 +69,11 @@ std::optional<ImageFormat> FormatNamed(const std::string& name)
 }
 
 // The renderer's options, each bound to the fields it sets.
-struct CommandLine {
+struct OptionDeclarations {
     CLI::App app{"Renders a Lyapunov-space fractal into an image file, without a display.",
                  "ombrelia-render"};
 
-    explicit CommandLine(RenderOptions& options);
+    explicit OptionDeclarations(RenderOptions& options);
 
     bool Given(const std::string& name) const { return app.count(name) > 0; }
 
@@ -98,28 +98,36 @@ struct CommandLine {
     {
         struct Declared {
             ParameterKey first;
-            std::string byDefault;
+            std::string help;
             std::vector<ValuePart> parts;
+            std::string byDefault;
             std::optional<ColourMap>* colours = nullptr;  // a colour map option's field
         };
         std::vector<Declared> options;
         ForEachParameterKey(picture, [&options](const ParameterKey& key, auto& field) {
             if constexpr (std::is_same_v<std::remove_cvref_t<decltype(field)>, std::optional<ColourMap>>) {
-                options.push_back({key, "", {}, &field});
-                return;
+                options.push_back({key, key.help, {}, "", &field});
+            } else {
+                if (key.joinedBy == 0)
+                    options.push_back({key, key.help, {}, ""});
+                Declared& option = options.back();
+                option.byDefault += (key.joinedBy == 0 ? "" : std::string(1, key.joinedBy)) + ValueText(field);
+                option.parts.push_back(Part(key.rule, field, key.joinedBy));
             }
-            if (key.joinedBy == 0)
-                options.push_back({key, "", {}});
-            Declared& option = options.back();
-            option.byDefault += (key.joinedBy == 0 ? "" : std::string(1, key.joinedBy)) + ValueText(field);
-            option.parts.push_back(Part(key.rule, field, key.joinedBy));
+            if (key.textOption != nullptr) {
+                ParameterKey text = key;
+                text.option = key.textOption;
+                text.valueName = "TEXT";
+                options.push_back({text, "as " + std::string(key.option) + ", given as the parameter text holds it: " +
+                                             AcceptedText(key.rule), {Part(key.rule, field)}, ""});
+            }
         });
         for (Declared& o : options)
             if (o.colours != nullptr)
                 AddColourMap(o.first, *o.colours);
             else
-                Add(o.first.option, o.first.valueName, o.first.help + (" (default " + o.byDefault + ")"),
-                std::move(o.parts));
+                Add(o.first.option, o.first.valueName,
+                    o.help + (o.byDefault.empty() ? "" : " (default " + o.byDefault + ")"), std::move(o.parts));
     }
 
     // A colour map option: a shipped map's name or a map file, read whole
@@ -146,7 +154,7 @@ struct CommandLine {
     }
 };
 
-CommandLine::CommandLine(RenderOptions& o)
+OptionDeclarations::OptionDeclarations(RenderOptions& o)
 {
     using enum ValueRule::Kind;
     app.set_version_flag("--version", kVersion);
@@ -219,7 +227,7 @@ std::optional<std::string> CheckOutput(RenderOptions& options, bool formatGiven)
 
 // The animation's options together: the pattern, the range, and the end
 // values, which default to the first frame's.
-std::optional<std::string> CheckAnimation(RenderOptions& o, const CommandLine& line)
+std::optional<std::string> CheckAnimation(RenderOptions& o, const OptionDeclarations& line)
 {
     const LyapParameters& f = o.picture.fractal;
     LyapFrameValues& to = o.to;
@@ -255,7 +263,7 @@ ParsedCommand Failure(std::string complaint)
 ParsedCommand ParseOver(const std::vector<std::string>& args, const RenderOptions& start)
 {
     ParsedCommand result{CommandAction::kRender, start, {}};
-    CommandLine line(result.options);
+    OptionDeclarations line(result.options);
     try {
         // CLI11 takes the arguments last first.
         line.app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
@@ -285,13 +293,10 @@ namespace {
 // The picture with its colours at their defaults: what its orbits depend on.
 std::string OrbitText(PictureDescription picture)
 {
-    const PictureDescription byDefault;
-    picture.fractal.contrast = byDefault.fractal.contrast;
-    picture.palette = byDefault.palette;
-    picture.colours = byDefault.colours;
-    picture.chaosContrast = byDefault.chaosContrast;
-    picture.chaosPalette = byDefault.chaosPalette;
-    picture.chaosColours = byDefault.chaosColours;
+    ForEachParameterKeyAndDefault(picture, [](const ParameterKey& key, auto& field, const auto& byDefault) {
+        if (key.role == ParameterKey::kColour)
+            field = byDefault;
+    });
     return ParameterText(picture);
 }
 

@@ -1,6 +1,6 @@
-#include "CommandLine.h"
+#include "RenderProgram.h"
 
 int main(int argc, char** argv)
 {
-    return RunRenderCommand(argc, argv);
+    return RunRenderProgram(argc, argv);
 }

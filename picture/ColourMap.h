@@ -42,6 +42,9 @@ std::optional<ColourMap> ReadColourMap(const std::string& path, std::string& err
 // Markus-Lyapunov order (yellow to black), "classic-chaos" its chaos in blues.
 const std::vector<std::string_view>& ColourMapNames();
 std::optional<ColourMap> NamedColourMap(std::string_view name);
+// The name of the shipped map with exactly these colours; nothing for any
+// other map.
+std::optional<std::string_view> ShippedColourMapName(const ColourMap& map);
 
 // A shipped map when text is one of ColourMapNames(), else the file at that
 // path (so "./classic" reaches a file that bears a map's name).

@@ -41,3 +41,11 @@ std::optional<ColourMap> NamedColourMap(std::string_view name)
             return SpreadColours(map.colours);
     return std::nullopt;
 }
+
+std::optional<std::string_view> ShippedColourMapName(const ColourMap& map)
+{
+    for (const NamedMap& named : kNamedMaps)
+        if (SpreadColours(named.colours) == map)
+            return named.name;
+    return std::nullopt;
+}

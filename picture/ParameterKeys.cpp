@@ -111,6 +111,14 @@ std::string ValueText(const std::optional<ColourMap>& value)
     return value ? text : std::string();
 }
 
+std::optional<std::string> OptionValueText(const std::optional<ColourMap>& value)
+{
+    if (!value)
+        return std::nullopt;
+    const auto name = ShippedColourMapName(*value);
+    return name ? std::optional<std::string>(*name) : std::nullopt;
+}
+
 std::string Escaped(std::string_view text)
 {
     static constexpr char kHex[] = "0123456789abcdef";

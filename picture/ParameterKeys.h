@@ -46,6 +46,16 @@ std::string ValueText(double value);
 std::string ValueText(const LyapSequence& value);
 std::string ValueText(const std::optional<ColourMap>& value);
 
+// The value as its key's option takes it: the text's own form, except for
+// a colour map, which the option takes by name; nothing for a map that is
+// not one shipped, which goes to the key's textOption instead.
+template <typename Value>
+std::optional<std::string> OptionValueText(const Value& value)
+{
+    return ValueText(value);
+}
+std::optional<std::string> OptionValueText(const std::optional<ColourMap>& value);
+
 struct ParameterKey {
     const char* key;     // in the parameter text
     const char* option;  // the renderer's option that sets it
@@ -63,62 +73,102 @@ struct ParameterKey {
     // refuses the text rather than render something else. Such keys may be
     // missing (the default).
     std::int32_t version = 1;
+    // What the value decides: the image's size or samples, the orbits (and
+    // so the exponents a TIFF holds), or only the colours made from them.
+    enum Role { kImage, kOrbit, kColour };
+    Role role = kOrbit;
+    // Whether the viewer shows a picture with this value as it is; an open
+    // names the values it leaves out.
+    bool viewerShows = true;
+    // An option that takes the value as the text writes it, for a value
+    // that the main option spells otherwise (a colour map's hex digits,
+    // where the main option takes a file or a name).
+    const char* textOption = nullptr;
 };
 
 // The newest version the writer writes and the reader takes (from 1).
 inline constexpr std::int32_t kParameterVersion = 2;
 
-// Calls visit(key, field) for every key, in the order the text has them;
-// Picture is PictureDescription, const or not. The default of each key is
-// its field's in PictureDescription{}.
-template <typename Picture, typename Visit>
-void ForEachParameterKey(Picture& picture, Visit&& visit)
+// Calls visit(key, field of each picture...) for every key, in the order
+// the text has them; the pictures are PictureDescriptions, const or not.
+template <typename Visit, typename... Pictures>
+void VisitParameterKeys(Visit&& visit, Pictures&... pictures)
 {
     using enum ValueRule::Kind;
-    auto& f = picture.fractal;
+    using enum ParameterKey::Role;
     const ValueRule side{kWhole, 1, kMaxImageSide};
     visit(ParameterKey{.key = "width", .option = "--size", .rule = side, .valueName = "WxH",
-                       .help = "image size"}, picture.width);
-    visit(ParameterKey{.key = "height", .option = "--size", .rule = side, .joinedBy = 'x'}, picture.height);
+                       .help = "image size", .role = kImage}, pictures.width...);
+    visit(ParameterKey{.key = "height", .option = "--size", .rule = side, .joinedBy = 'x', .role = kImage},
+          pictures.height...);
     visit(ParameterKey{.key = "sequence", .option = "--sequence", .rule = {kSequence}, .valueName = "S",
                        .help = "rates step by step: letter k mod the length, A for a and B for b"},
-          f.sequence);
+          pictures.fractal.sequence...);
     visit(ParameterKey{.key = "iterations", .option = "--iterations", .rule = {kEvenWhole, 2, kMaxIterations},
-                       .valueName = "N", .help = "steps per point"}, f.iterations);
+                       .valueName = "N", .help = "steps per point"}, pictures.fractal.iterations...);
     visit(ParameterKey{.key = "settle", .option = "--settle", .rule = {kWhole, 0, kLyapMaxSettle}, .valueName = "K",
                        .help = "steps each orbit runs, continuing the sequence, before the N measured ones",
-                       .version = 2}, f.settle);
+                       .version = 2}, pictures.fractal.settle...);
     visit(ParameterKey{.key = "a-min", .option = "--a", .rule = {kReal}, .valueName = "MIN:MAX",
-                       .help = "rate a across the columns"}, f.aMin);
-    visit(ParameterKey{.key = "a-max", .option = "--a", .rule = {kReal}, .joinedBy = ':'}, f.aMax);
+                       .help = "rate a across the columns"}, pictures.fractal.aMin...);
+    visit(ParameterKey{.key = "a-max", .option = "--a", .rule = {kReal}, .joinedBy = ':'}, pictures.fractal.aMax...);
     visit(ParameterKey{.key = "b-min", .option = "--b", .rule = {kReal}, .valueName = "MIN:MAX",
-                       .help = "rate b down the rows"}, f.bMin);
-    visit(ParameterKey{.key = "b-max", .option = "--b", .rule = {kReal}, .joinedBy = ':'}, f.bMax);
+                       .help = "rate b down the rows"}, pictures.fractal.bMin...);
+    visit(ParameterKey{.key = "b-max", .option = "--b", .rule = {kReal}, .joinedBy = ':'}, pictures.fractal.bMax...);
     visit(ParameterKey{.key = "morph", .option = "--morph", .rule = {kReal}, .valueName = "M",
-                       .help = "twice the point the derivative is taken about"}, f.morph);
+                       .help = "twice the point the derivative is taken about"}, pictures.fractal.morph...);
     visit(ParameterKey{.key = "first-x", .option = "--first-x", .rule = {kReal}, .valueName = "X",
-                       .help = "starting value of every orbit"}, f.firstX);
+                       .help = "starting value of every orbit"}, pictures.fractal.firstX...);
     visit(ParameterKey{.key = "contrast", .option = "--contrast", .rule = {kReal}, .valueName = "C",
-                       .help = "colour values per unit of exponent"}, f.contrast);
+                       .help = "colour values per unit of exponent", .role = kColour},
+          pictures.fractal.contrast...);
     visit(ParameterKey{.key = "palette", .option = "--palette", .rule = {kWhole, 1, kPaletteCount},
-                       .valueName = "P", .help = "the viewer's palette P, Palette1 being 1"}, picture.palette);
+                       .valueName = "P", .help = "the viewer's palette P, Palette1 being 1", .role = kColour},
+          pictures.palette...);
     visit(ParameterKey{.key = "colours", .option = "--palette-file", .rule = {kColours}, .valueName = "FILE|NAME",
                        .help = "in place of the palette, the 256 colours of a Fractint .map, GIMP .gpl "
                        "palette or .ggr gradient file, or of a map shipped, by name",
-                       .version = 2}, picture.colours);
+                       .version = 2, .role = kColour, .viewerShows = false, .textOption = "--colours"},
+          pictures.colours...);
     visit(ParameterKey{.key = "chaos-contrast", .option = "--chaos-contrast", .rule = {kReal}, .valueName = "C",
                        .help = "chaos graded: an exponent above 0 takes the colour value exponent x C, through "
                        "the chaos palette; 0 gives every such point colour value 255 of the palette",
-                       .version = 2}, picture.chaosContrast);
+                       .version = 2, .role = kColour, .viewerShows = false}, pictures.chaosContrast...);
     visit(ParameterKey{.key = "chaos-palette", .option = "--chaos-palette", .rule = {kWhole, 1, kPaletteCount},
-                       .valueName = "P", .help = "the viewer's palette P for the chaos grading", .version = 2},
-          picture.chaosPalette);
+                       .valueName = "P", .help = "the viewer's palette P for the chaos grading", .version = 2,
+                       .role = kColour, .viewerShows = false}, pictures.chaosPalette...);
     visit(ParameterKey{.key = "chaos-colours", .option = "--chaos-palette-file", .rule = {kColours},
                        .valueName = "FILE|NAME", .help = "in place of the chaos palette, a map as --palette-file's",
-                       .version = 2}, picture.chaosColours);
+                       .version = 2, .role = kColour, .viewerShows = false, .textOption = "--chaos-colours"},
+          pictures.chaosColours...);
     visit(ParameterKey{.key = "supersample", .option = "--supersample", .rule = {kWhole, 1, kMaxSupersample},
-                       .valueName = "K", .help = "K x K samples per pixel, averaged; PNG only"},
-          picture.supersample);
+                       .valueName = "K", .help = "K x K samples per pixel, averaged; PNG only", .role = kImage,
+                       .viewerShows = false}, pictures.supersample...);
+}
+
+// Calls visit(key, field) for every key, in the order the text has them;
+// Picture is PictureDescription, const or not.
+template <typename Picture, typename Visit>
+void ForEachParameterKey(Picture& picture, Visit&& visit)
+{
+    VisitParameterKeys(visit, picture);
+}
+
+// Calls visit(key, field, its default) for every key: the default of each
+// key is its field's in PictureDescription{}.
+template <typename Picture, typename Visit>
+void ForEachParameterKeyAndDefault(Picture& picture, Visit&& visit)
+{
+    static const PictureDescription byDefault;
+    VisitParameterKeys(visit, picture, byDefault);
+}
+
+// Whether a field holds its default: compared as written, which tells apart
+// every two values that read back differently.
+template <typename Value>
+bool AtDefault(const Value& field, const Value& byDefault)
+{
+    return ValueText(field) == ValueText(byDefault);
 }
 
 // The given text with control characters, quotes and backslashes escaped,

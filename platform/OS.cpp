@@ -1,12 +1,12 @@
 #include "OS.h"
 
-#include "ProcessorCount.h"
 #include "Seams.h"
 #include "ThreadRegistry.h"
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <sched.h>
 #include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
@@ -166,6 +166,10 @@ status_t get_system_info(system_info* info)
 {
     if (info == nullptr)
         return B_ERROR;
-    info->cpu_count = AvailableProcessors();
+    // The processors this process may run on (the affinity mask that
+    // taskset and container runtimes narrow).
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    info->cpu_count = sched_getaffinity(0, sizeof allowed, &allowed) == 0 ? std::max(1, CPU_COUNT(&allowed)) : 1;
     return B_OK;
 }

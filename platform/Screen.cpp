@@ -1,6 +1,6 @@
 #include "Screen.h"
 
-#include "ColorMap.h"
+#include "ScreenColorMap.h"
 
 // Every window shows the same fixed colour map, so the screen object only
 // answers questions about that map.

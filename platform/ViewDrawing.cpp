@@ -1,7 +1,7 @@
 // The drawing calls: all paint into the view's backing image, which the
 // screen shows after Flush or when the hook returns.
 #include "Bitmap.h"
-#include "ColorMap.h"
+#include "ScreenColorMap.h"
 #include "View.h"
 #include "ViewImpl.h"
 
@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <span>
 
 using namespace platform_detail;
 
@@ -24,7 +25,7 @@ const std::array<QRgb, 256>& ColorMapRgb()
 {
     static const std::array<QRgb, 256> table = [] {
         std::array<QRgb, 256> rgb{};
-        const auto& map = ColorMap();
+        const auto& map = ScreenColorMap();
         for (size_t index = 0; index < map.size(); ++index)
             rgb[index] = qRgb(map[index].red, map[index].green, map[index].blue);
         return rgb;
@@ -63,10 +64,12 @@ void InvertText(QImage& image, const QString& text, const QFont& font, QPointF b
         painter.drawText(baseline, text);
     }
     for (int y = 0; y < mask.height(); ++y) {
-        const uchar* coverage = mask.constScanLine(y);
-        for (int x = 0; x < mask.width(); ++x) {
-            if (coverage[x] >= 128)
+        // A row is exactly the image's width (its bytes may run on, padded).
+        int x = 0;
+        for (const uchar coverage : std::span(mask.constScanLine(y), static_cast<std::size_t>(mask.width()))) {
+            if (coverage >= 128)
                 Plot(image, x, y, B_OP_INVERT);
+            ++x;
         }
     }
 }

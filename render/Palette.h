@@ -15,6 +15,18 @@ struct RgbColour {
 
 constexpr std::int32_t kPaletteCount = 4;
 
+// Palettes are counted from 0 in the program (the formulas, the view) and
+// from 1 where people see them ("Palette1", the parameter text, --palette):
+// the two counts meet here and nowhere else.
+constexpr std::int32_t PaletteIndex(std::int32_t shownNumber)
+{
+    return shownNumber - 1;
+}
+constexpr std::int32_t ShownPaletteNumber(std::int32_t index)
+{
+    return index + 1;
+}
+
 // The colour of value `value` (0..255) in palette `palette` (0..3); nothing
 // for a palette number or value outside those ranges.
 std::optional<RgbColour> PaletteColour(std::int32_t palette, std::int32_t value);

@@ -4,35 +4,21 @@
 #include <climits>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <sched.h>
 #include <string>
 
 namespace {
 
-// The processors of "Cpus_allowed_list:" in /proc/self/status ("0-3,6"):
-// the affinity mask, which taskset and container runtimes narrow.
+// The processors this process may run on: the affinity mask, which
+// taskset and container runtimes narrow.
 int AffinityCount()
 {
-    std::ifstream file("/proc/self/status");
-    std::string line;
-    while (std::getline(file, line)) {
-        if (line.rfind("Cpus_allowed_list:", 0) != 0)
-            continue;
-        std::istringstream ranges(line.substr(line.find(':') + 1));
-        int count = 0;
-        for (std::string range; std::getline(ranges, range, ',');) {
-            int first = 0;
-            int last = 0;
-            char dash = 0;
-            std::istringstream parts(range);
-            if (!(parts >> first))
-                continue;
-            last = (parts >> dash >> last) && dash == '-' ? last : first;
-            count += std::max(0, last - first + 1);
-        }
-        return count > 0 ? count : INT_MAX;
-    }
-    return INT_MAX;
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (sched_getaffinity(0, sizeof allowed, &allowed) != 0)
+        return INT_MAX;
+    const int count = CPU_COUNT(&allowed);
+    return count > 0 ? count : INT_MAX;
 }
 
 // The cgroup v2 path of this process ("0::/path" in /proc/self/cgroup).
@@ -62,8 +48,10 @@ int QuotaCount(const std::string& cpuMaxPath)
     return static_cast<int>(std::max(1LL, (granted + period - 1) / period));
 }
 
+} // namespace
+
 // A quota anywhere from the process's cgroup up to the root limits it.
-int CgroupQuotaCount()
+std::int32_t CgroupProcessorQuota()
 {
     std::string path = CgroupPath();
     if (path.empty())
@@ -79,10 +67,8 @@ int CgroupQuotaCount()
     return count;
 }
 
-} // namespace
-
 std::int32_t AvailableProcessors()
 {
-    const int count = std::min(AffinityCount(), CgroupQuotaCount());
+    const int count = std::min(AffinityCount(), CgroupProcessorQuota());
     return count == INT_MAX ? 1 : std::max(1, count);
 }

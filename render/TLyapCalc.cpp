@@ -52,6 +52,13 @@ void TLyapCalc::SetParameters(const LyapParameters& parameters)
     fState.store(kParamsChanged);
 }
 
+LyapParameters TLyapCalc::Parameters() const
+{
+    return {.iterations = fIterations, .aMin = fAMin, .aMax = fAMax, .bMin = fBMin, .bMax = fBMax,
+            .morph = fMorph, .firstX = fFirstX, .contrast = fContrast,
+            .sequence = {fSequence, fSequenceLength}, .settle = fSettle};
+}
+
 void TLyapCalc::SetSize(std::uint8_t* bits, std::int32_t width,
                         std::int32_t height, std::int32_t bytesPerRow)
 {

@@ -42,6 +42,8 @@ public:
     void SetDefaults();
     // The fractal's parameters; everything else is left as it is.
     void SetParameters(const LyapParameters& parameters);
+    // What SetParameters set: the fractal's parameters as they stand.
+    LyapParameters Parameters() const;
     void SetSize(std::uint8_t* bits, std::int32_t width, std::int32_t height,
                  std::int32_t bytesPerRow);
 

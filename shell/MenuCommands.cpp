@@ -2,10 +2,10 @@
 #include "MainWindow.h"
 
 #include "AboutAlert.h"
+#include "LyapParameters.h"
 #include "Menu.h"
 #include "Message.h"
 #include "ShowBit.h"
-#include "TLyapCalc.h"
 
 #include <algorithm>
 
@@ -83,15 +83,8 @@ void TMainWindow::MarkViewValues()
 
 void TMainWindow::ResetFractalType()
 {
-    fView->StopRender();
-    fView->fCalc->fType = 1;
-    fView->fCalc->SetDefaults();
-    // SetDefaults puts the calculator back at the default count; the view's
-    // count and the menu's mark follow, so the menu shows the count in use
-    // and choosing the previous count again is not mistaken for a no-op.
-    fView->fIterations = kLyapDefaultIterations;
+    fView->ResetFractalType();
+    // The view's count is the default again; the menu shows the count in use.
     if (BMenuBar* bar = MenuBar())
         MarkCommand(bar->SubmenuAt(kIterationsMenuIndex), kLyapDefaultIterations);
-    fView->SyncControls();
-    fView->Refresh();
 }

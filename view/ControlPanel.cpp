@@ -3,10 +3,10 @@
 #include "ShowBit.h"
 
 #include "Controls.h"
+#include "SliderScale.h"
 #include "TLyapCalc.h"
 #include "Window.h"
 
-#include <cmath>
 
 namespace {
 
@@ -80,21 +80,17 @@ void TShowBit::ApplyControls()
         return;
 
     StopRender();
-    const double half = fSliderRange / 2;
     if (morphMoved) {
-        const float p = fMorphBar->Value();
-        fCalc->fMorph = p / half;
-        fMorphPos = static_cast<int32>(p);
+        fMorphPos = static_cast<int32>(fMorphBar->Value());
+        fCalc->fMorph = MorphAt(fMorphPos, fSliderRange);
     }
     if (firstXMoved) {
-        const float p = fFirstXBar->Value();
-        fCalc->fFirstX = p / static_cast<double>(fSliderRange);
-        fFirstXPos = static_cast<int32>(p);
+        fFirstXPos = static_cast<int32>(fFirstXBar->Value());
+        fCalc->fFirstX = FirstXAt(fFirstXPos, fSliderRange);
     }
     if (contrastMoved) {
-        const float p = fContrastBar->Value();
-        fCalc->fContrast = 128.0 * std::pow(p / half, 4.0);
-        fContrastPos = static_cast<int32>(p);
+        fContrastPos = static_cast<int32>(fContrastBar->Value());
+        fCalc->fContrast = ContrastAt(fContrastPos, fSliderRange);
     }
     StartRender();
     fSliderStepOpen = true;

@@ -5,46 +5,25 @@
 #include "FilePanel.h"
 #include "ParameterKeys.h"
 #include "ParameterReader.h"
+#include "SliderScale.h"
 #include "TLyapCalc.h"
 
-#include <algorithm>
-#include <cmath>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace {
 
 // What the open panel offers.
 constexpr const char* kOpenableFiles = "Pictures (*.png *.tif *.tiff)";
 
-// The keys the viewer shows; the size is the view's own. Any other key not
-// at its default is left out, and named.
-constexpr std::string_view kShownKeys[] = {"width", "height", "sequence", "iterations", "a-min",
-                                           "a-max", "b-min", "b-max", "morph", "first-x",
-                                           "contrast", "palette"};
-
-std::vector<std::string> KeyValueTexts(const PictureDescription& picture)
-{
-    std::vector<std::string> texts;
-    ForEachParameterKey(picture, [&texts](const ParameterKey&, const auto& field) {
-        texts.push_back(ValueText(field));
-    });
-    return texts;
-}
-
-// "supersample=2, settle=100", or nothing.
+// "supersample=2, colours=...", or nothing: the values not at their default
+// that the viewer cannot show.
 std::string LeftOutValues(const PictureDescription& picture)
 {
-    const std::vector<std::string> defaults = KeyValueTexts(PictureDescription{});
-    const std::vector<std::string> values = KeyValueTexts(picture);
     std::string leftOut;
-    std::size_t k = 0;
-    ForEachParameterKey(picture, [&](const ParameterKey& key, const auto&) {
-        if (std::ranges::count(kShownKeys, key.key) == 0 && values[k] != defaults[k])
-            leftOut += (leftOut.empty() ? "" : ", ") + std::string(key.key) + "=" + values[k];
-        ++k;
+    ForEachParameterKeyAndDefault(picture, [&](const ParameterKey& key, const auto& field, const auto& byDefault) {
+        if (!key.viewerShows && !AtDefault(field, byDefault))
+            leftOut += (leftOut.empty() ? "" : ", ") + std::string(key.key) + "=" + ValueText(field);
     });
     return leftOut;
 }
@@ -55,14 +34,6 @@ std::optional<PictureDescription> ReadPicture(const std::string& path, std::stri
     if (!file)
         return std::nullopt;
     return ReadParameterText(file->text, reason);
-}
-
-// The slider position nearest `position`, within 0..range.
-int32 NearestPosition(double position, int32 range)
-{
-    if (!(position > 0.0))
-        return 0;
-    return static_cast<int32>(std::min(std::round(position), static_cast<double>(range)));
 }
 
 } // namespace
@@ -82,9 +53,6 @@ bool TShowBit::OpenPicture(const std::string& path)
         ShowWarning("Open", "Could not open " + path + ": " + reason);
         return false;
     }
-    // The sliders' inverse: morph = p / (range / 2), first x = p / range,
-    // contrast = 128 (p / (range / 2))^4.
-    const double half = fSliderRange / 2;
     const LyapParameters& fractal = picture->fractal;
     ExploredPlace place = CurrentPlace();
     place.fractal = fractal;
@@ -93,11 +61,10 @@ bool TShowBit::OpenPicture(const std::string& path)
     place.morphSlopeY = defaults.fMorphSlopeY;
     place.firstXSlopeX = defaults.fFirstXSlopeX;
     place.firstXSlopeY = defaults.fFirstXSlopeY;
-    place.palette = picture->palette - 1;
-    place.morphPosition = NearestPosition(fractal.morph * half, fSliderRange);
-    place.firstXPosition = NearestPosition(fractal.firstX * fSliderRange, fSliderRange);
-    place.contrastPosition =
-        NearestPosition(half * std::pow(fractal.contrast / 128.0, 0.25), fSliderRange);
+    place.palette = PaletteIndex(picture->palette);
+    place.morphPosition = MorphPosition(fractal.morph, fSliderRange);
+    place.firstXPosition = FirstXPosition(fractal.firstX, fSliderRange);
+    place.contrastPosition = ContrastPosition(fractal.contrast, fSliderRange);
     ShowPlace(place);
     NoteChange();
     if (const std::string leftOut = LeftOutValues(*picture); !leftOut.empty())

@@ -3,6 +3,7 @@
 
 #include "OS.h"
 #include "Palettes.h"
+#include "ProcessorCount.h"
 #include "Screen.h"
 #include "ShowBit.h"
 #include "TLyapCalc.h"
@@ -48,7 +49,9 @@ TLyapCalc* SetUpWorkerPool()
     }
     system_info info{};
     get_system_info(&info);
-    gWorkerCount = std::clamp<int32>(info.cpu_count, 1, kMaxWorkers);
+    // The kit counts the processors we may run on; a cgroup's CPU quota may
+    // grant fewer, and more workers than that only take turns.
+    gWorkerCount = std::clamp<int32>(std::min(info.cpu_count, CgroupProcessorQuota()), 1, kMaxWorkers);
     for (int32 i = 0; i < gWorkerCount; ++i)
         gCalcs[i] = new TLyapCalc();
     gCalcs[0]->fType = 1;

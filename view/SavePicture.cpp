@@ -17,18 +17,10 @@
 PictureDescription TShowBit::DescribeRender() const
 {
     PictureDescription picture;
-    picture.fractal.iterations = fCalc->fIterations;
-    picture.fractal.aMin = fCalc->fAMin;
-    picture.fractal.aMax = fCalc->fAMax;
-    picture.fractal.bMin = fCalc->fBMin;
-    picture.fractal.bMax = fCalc->fBMax;
-    picture.fractal.morph = fCalc->fMorph;
-    picture.fractal.firstX = fCalc->fFirstX;
-    picture.fractal.contrast = fCalc->fContrast;
-    picture.fractal.sequence = {fCalc->fSequence, fCalc->fSequenceLength};
+    picture.fractal = fCalc->Parameters();
     picture.width = gImageWidth;
     picture.height = gImageHeight;
-    picture.palette = fPalette + 1;
+    picture.palette = ShownPaletteNumber(fPalette);
     return picture;
 }
 

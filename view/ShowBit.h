@@ -6,7 +6,7 @@
 #pragma once
 
 #include "Bitmap.h"
-#include "ExploreHistory.h"
+#include "PlaceHistory.h"
 #include "PictureDescription.h"
 #include "Rect.h"
 #include "SupportDefs.h"
@@ -49,6 +49,8 @@ public:
     // PNG with its parameters; a failure is shown in an alert.
     void SavePicture();
     void SetIterations(int32 count);
+    // "Lyapunov Space": the default region, parameters, count and sliders.
+    void ResetFractalType();
     // Centres the sliders.
     void SyncControls();
     // The palette in use, 0..3.
@@ -96,6 +98,8 @@ private:
     // A slider drag is one step, noted once the mouse buttons are up.
     void NoteReleasedSlider();
     void NoteSliderStep();
+    // Shows the place the history's step (back or forward) gives, if any.
+    bool ShowStep(std::optional<ExploredPlace> (PlaceHistory::*step)());
 
     void TrackSelection(int32 x, int32 y);
     BRect ClampRect(BRect r) const;
@@ -128,7 +132,7 @@ private:
     // What the render last started draws: taken while no worker runs, so
     // that a save can read it while they do.
     PictureDescription fShownPicture;
-    ExploreHistory fHistory;
+    PlaceHistory fHistory;
     // A slider has moved since the last step was noted.
     bool fSliderStepOpen;
 };

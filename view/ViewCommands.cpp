@@ -28,3 +28,16 @@ void TShowBit::SetIterations(int32 count)
     RestartRender();
     NoteChange();
 }
+
+void TShowBit::ResetFractalType()
+{
+    StopRender();
+    fCalc->fType = 1;
+    fCalc->SetDefaults();
+    // SetDefaults puts the calculator back at the default count; the view's
+    // count follows, so that choosing the previous count again is not
+    // mistaken for a no-op.
+    fIterations = kLyapDefaultIterations;
+    SyncControls();
+    Refresh();
+}

@@ -1,6 +1,6 @@
 #include "GuiDriver.h"
 
-#include "ColorMap.h"
+#include "ScreenColorMap.h"
 #include "ViewImpl.h"
 #include "Window.h"
 #include "WindowImpl.h"
@@ -171,6 +171,6 @@ rgb_color ViewPixel(BView* view, int32 x, int32 y)
     return rgb_color{uint8(qRed(pixel)), uint8(qGreen(pixel)), uint8(qBlue(pixel)), 255};
 }
 
-rgb_color ScreenColor(uint8 index) { return ColorMap()[index]; }
+rgb_color ScreenColor(uint8 index) { return ScreenColorMap()[index]; }
 
 } // namespace platform_test

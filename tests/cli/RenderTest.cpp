@@ -2,11 +2,14 @@
 // 64 workers give, the files hold them (checked with libspng's and libtiff's
 // own decoders), and a run ends cleanly however it ends.
 #include "BandedRender.h"
+#include "ChangedKeys.h"
 #include "ColourValue.h"
 #include "ExponentColours.h"
 #include "LyapPictureRows.h"
 #include "ParameterReader.h"
 #include "ParseArguments.h"
+#include "PictureWriter.h"
+#include "RenderCommand.h"
 #include "RenderProcess.h"
 #include "TLyapCalc.h"
 
@@ -15,6 +18,7 @@
 #include <csignal>
 #include <cstring>
 #include <numeric>
+#include <sstream>
 #include <spng.h>
 #include <sys/stat.h>
 #include <tiffio.h>
@@ -57,7 +61,7 @@ std::vector<std::uint8_t> Colours(const PictureDescription& p, const std::vector
         const int x = i / 3 % p.width, y = i / 3 / p.width;
         int sum = 0;
         for (int s = 0; s < k * k; ++s) {
-            const RgbColour c = *PaletteColour(p.palette - 1, samples[((y * k + s / k) * p.width + x) * k + s % k]);
+            const RgbColour c = *PaletteColour(PaletteIndex(p.palette), samples[((y * k + s / k) * p.width + x) * k + s % k]);
             sum += i % 3 == 0 ? c.red : i % 3 == 1 ? c.green : c.blue;
         }
         rgb.push_back(static_cast<std::uint8_t>((sum + k * k / 2) / (k * k)));
@@ -167,6 +171,41 @@ TEST_F(RenderProgram, FromAPictureRendersItAgainByteForByteAndOptionsOverrideIts
     PictureDescription changed = Picture(Joined(args, {"--supersample", "2"}));
     std::tie(changed.fractal.iterations, changed.width, changed.height) = std::tuple(8, 20, 10);
     EXPECT_EQ(Parameters("over.png"), ParameterText(changed));
+}
+
+// Every key of the table, one at a time and each map both shipped and not:
+// through the parameter text, a file read by --from, and the command line
+// that the viewer copies (plain words a shell takes as they are); and only
+// a colour leaves a TIFF's exponents usable.
+TEST_F(RenderProgram, EveryKeyTravelsThroughTheTextAFileAndTheCommandLine)
+{
+    PictureDescription base;
+    std::tie(base.width, base.height) = std::pair(8, 6);
+    std::string error;
+    const std::string tiff = folder.path / "base.tif", png = folder.path / "p.png";
+    ASSERT_EQ(WritePictureFile(tiff, base, ImageFormat::kTiff, {}, error), WriteOutcome::kWritten);
+    for (std::size_t index = 0; index < ParameterKeyCount(); ++index) {
+        for (const bool shipped : {false, true}) {
+            const PictureDescription p = WithOneKeyChanged(index, base, shipped);
+            const std::string text = ParameterText(p);
+            SCOPED_TRACE(ParameterKeyAt(index).key);
+            ASSERT_NE(text, ParameterText(base));
+            EXPECT_EQ(ParameterText(ReadParameterText(text, error).value_or(base)), text);
+            ASSERT_EQ(WritePictureFile(png, p, ImageFormat::kPng, {}, error), WriteOutcome::kWritten);
+            EXPECT_EQ(ParameterText(Picture({"--from", png})), text);
+            const std::string command = RenderCommand(p, "out.png");
+            EXPECT_EQ(command.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 -=:.,_/"),
+                      std::string::npos) << command;
+            std::vector<std::string> words;
+            for (std::istringstream split(command.substr(command.find(' '))); split >> words.emplace_back();) {}
+            words.pop_back();
+            const ParsedCommand copied = ParseArguments(words, 1);
+            EXPECT_EQ(ParameterText(copied.options.picture), text) << copied.text;
+            words.insert(words.begin(), {"--from", tiff});
+            EXPECT_EQ(ParseArguments(words, 1).options.exponentsFrom.empty(),
+                      ParameterKeyAt(index).role != ParameterKey::kColour);
+        }
+    }
 }
 
 // Each frame holds its own values, whichever range and threads wrote it.

@@ -19,6 +19,9 @@ class ScriptedUser : public platform_seam::UserInput {
 public:
     // Holds these modifier keys until called again (0 releases them).
     void Hold(uint32 modifiers) { fModifiers = modifiers; }
+    // Mouse buttons held down (as on a slider being dragged) once no script
+    // is left; 0 releases them.
+    void HoldButtons(uint32 buttons) { fNow.buttons = buttons; }
     // A press at the first step, delivered by the event loop to the view's
     // MouseDown; each later GetMouse then sees the next step, and once the
     // script is spent, the last place with every button up.

@@ -3,7 +3,10 @@
 // a file the viewer cannot read.
 #include "ViewerFixture.h"
 
+#include "ChangedKeys.h"
+#include "Clipboard.h"
 #include "PictureWriter.h"
+#include "RenderCommand.h"
 
 #include <bit>
 #include <fstream>
@@ -51,6 +54,17 @@ protected:
         ProcessEvents();
         return alertText;
     }
+    // What Ctrl+C puts on the clipboard.
+    std::string CopiedCommand()
+    {
+        Post(kCopyCommand);
+        std::string text;
+        if (be_clipboard->Lock()) {
+            be_clipboard->Data()->FindData("text/plain", 0, &text);
+            be_clipboard->Unlock();
+        }
+        return text;
+    }
 };
 
 TEST_F(HistoryTest, BackAndForwardRestoreExactValuesAndANewChangeDropsTheStepsAhead)
@@ -60,8 +74,13 @@ TEST_F(HistoryTest, BackAndForwardRestoreExactValuesAndANewChangeDropsTheStepsAh
     Drag(BPoint(60, 60), BPoint(180, 180));
     const std::vector<uint64> zoomed = Shown();
     Drag(BPoint(40, 80), BPoint(140, 180));
-    Slider(0)->SetValue(150);
-    DeliverPulse(fWindow); // the slider, released, is one step
+    User().HoldButtons(B_PRIMARY_MOUSE_BUTTON); // a drag across two pulses, released: one step
+    for (const float position : {120.0f, 150.0f}) {
+        Slider(0)->SetValue(position);
+        DeliverPulse(fWindow);
+    }
+    User().HoldButtons(0);
+    DeliverPulse(fWindow);
     Shown();
     for (uint32 back : {kBackCommand, kBackCommand})
         Post(back);
@@ -117,4 +136,65 @@ TEST_F(HistoryTest, OpenShowsTheFilesValuesExactlyAndNamesWhatItLeavesOut)
     }
     Post(kBackCommand);
     EXPECT_EQ(Shown(), start);
+}
+
+// Every key of the table, one at a time: an opened picture's value is
+// shown, and so reaches the copied command (which the save shares) and the
+// history, or it is named as left out.
+TEST_F(HistoryTest, EveryKeyOpenedIsShownCopiedAndKeptInTheHistoryOrNamed)
+{
+    const std::string path = ::testing::TempDir() + "/key.png";
+    PictureDescription small;
+    std::tie(small.width, small.height) = std::pair(8, 6);
+    for (std::size_t index = 0; index < ParameterKeyCount(); ++index) {
+        const ParameterKey key = ParameterKeyAt(index);
+        if (key.role == ParameterKey::kImage && key.viewerShows)
+            continue; // the size is the view's own
+        SCOPED_TRACE(key.key);
+        const PictureDescription picture = WithOneKeyChanged(index, small);
+        std::string error;
+        ASSERT_EQ(WritePictureFile(path, picture, ImageFormat::kPng, {}, error), WriteOutcome::kWritten);
+        PictureDescription shown = picture;
+        std::tie(shown.width, shown.height) = std::pair(gImageWidth, gImageHeight);
+        ForEachParameterKeyAndDefault(shown, [](const ParameterKey& k, auto& field, const auto& byDefault) {
+            if (!k.viewerShows)
+                field = byDefault;
+        });
+        EXPECT_EQ(Drop(path).find(": " + std::string(key.key) + "=") != std::string::npos, !key.viewerShows);
+        const std::string copied = CopiedCommand();
+        EXPECT_EQ(copied, RenderCommand(shown, "lyapunov.png"));
+        Post(kBackCommand);
+        EXPECT_NE(CopiedCommand(), copied);
+        Post(kForwardCommand);
+        EXPECT_EQ(CopiedCommand(), copied);
+    }
+}
+
+// A place that differs in any one value, a zero's sign included, is a step
+// of its own; beyond the cap the oldest places go.
+TEST(PlaceHistory, AnyValueThatDiffersIsAStepAndTheOldestGoBeyondTheCap)
+{
+    const ExploredPlace start;
+    const auto changed = [&start](auto change) {
+        ExploredPlace place = start;
+        change(place);
+        return place;
+    };
+    for (const ExploredPlace& other :
+         {changed([](ExploredPlace& p) { p.fractal.bMin = 2.5; }), changed([](ExploredPlace& p) { p.fractal.settle = 1; }),
+          changed([](ExploredPlace& p) { p.fractal.sequence.length = 3; }),
+          changed([](ExploredPlace& p) { p.morphSlopeX = -0.0; }), changed([](ExploredPlace& p) { p.palette = 2; }),
+          changed([](ExploredPlace& p) { p.contrastPosition = 7; })}) {
+        PlaceHistory history;
+        history.Record(start);
+        history.Record(other);
+        EXPECT_TRUE(history.Back().has_value());
+    }
+    PlaceHistory history;
+    for (int32 i = 1; i <= 1001; ++i)
+        history.Record(changed([i](ExploredPlace& p) { p.fractal.iterations = 2 * i; }));
+    int32 backs = 0;
+    for (std::optional<ExploredPlace> place; (place = history.Back()); ++backs)
+        EXPECT_EQ(place->fractal.iterations, 2 * (1001 - backs - 1));
+    EXPECT_EQ(backs, 999);
 }

@@ -5,8 +5,10 @@
 #include "ViewerFixture.h"
 
 #include "Palette.h"
+#include "SliderScale.h"
 
 #include <array>
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -126,6 +128,22 @@ TEST_F(ViewerTest, SlidersMovedBetweenPulsesRestartOnceWithTheirParameters)
         EXPECT_DOUBLE_EQ(fView->fCalc->fFirstX, fFirstX);
         EXPECT_DOUBLE_EQ(fView->fCalc->fContrast, fContrast);
     }
+}
+
+// The way back from a value: each whole position is the one nearest its
+// own value, the middle stands for the default, and values beyond the ends
+// (or not numbers) go to the ends.
+TEST(SliderScale, EveryPositionIsNearestItsOwnValueAndTheMiddleIsTheDefault)
+{
+    constexpr int32 kRange = 200;
+    for (int32 p = 0; p <= kRange; ++p)
+        EXPECT_EQ(std::make_tuple(MorphPosition(MorphAt(p, kRange), kRange), FirstXPosition(FirstXAt(p, kRange), kRange),
+                                  ContrastPosition(ContrastAt(p, kRange), kRange)), std::make_tuple(p, p, p));
+    const LyapParameters byDefault;
+    EXPECT_EQ(std::make_tuple(MorphAt(100, kRange), FirstXAt(100, kRange), ContrastAt(100, kRange)),
+              std::make_tuple(byDefault.morph, byDefault.firstX, byDefault.contrast));
+    EXPECT_EQ(std::make_tuple(MorphPosition(-0.5, kRange), FirstXPosition(1e300, kRange), ContrastPosition(std::nan(""), kRange)),
+              std::make_tuple(0, kRange, 0));
 }
 
 TEST_F(ViewerTest, SliderWaitsForABufferedRenderButNotForAnUnbufferedOne)

@@ -1,4 +1,4 @@
-#include "ColorMap.h"
+#include "ScreenColorMap.h"
 
 #include <cstddef>
 
@@ -36,7 +36,7 @@ int SquaredDistance(const rgb_color& entry, int red, int green, int blue)
 
 } // namespace
 
-const std::array<rgb_color, 256>& ColorMap()
+const std::array<rgb_color, 256>& ScreenColorMap()
 {
     static const std::array<rgb_color, 256> map = BuildColorMap();
     return map;
@@ -46,7 +46,7 @@ const std::array<rgb_color, 256>& ColorMap()
 // matter, and the search is the definition.
 uint8 NearestColorIndex(uint8 red, uint8 green, uint8 blue)
 {
-    const auto& map = ColorMap();
+    const auto& map = ScreenColorMap();
     int best = 0;
     int bestDistance = SquaredDistance(map[0], red, green, blue);
     for (int index = 1; index < 256; ++index) {

@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "RenderProgram.h"
 
 #include "FrameName.h"
 #include "ParseArguments.h"
@@ -127,7 +127,7 @@ std::int32_t RenderAndWrite(const RenderOptions& options, const ThreadStarter& s
 
 } // namespace
 
-std::int32_t RunRenderCommand(int argc, const char* const* argv, const ThreadStarter& startThread)
+std::int32_t RunRenderProgram(int argc, const char* const* argv, const ThreadStarter& startThread)
 {
     const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
     const ParsedCommand command =

@@ -9,7 +9,7 @@ namespace platform_detail {
 
 // Four 64-step ramps: grey (indices 0..63), red (64..127), green (128..191)
 // and blue (192..255); level i of each is round(i x 255 / 63).
-const std::array<rgb_color, 256>& ColorMap();
+const std::array<rgb_color, 256>& ScreenColorMap();
 
 // The entry nearest (red, green, blue) by squared distance; ties go to the
 // lower index.

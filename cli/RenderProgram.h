@@ -8,5 +8,5 @@
 #include <cstdint>
 
 // startThread: how worker threads are started (the system's way by default).
-std::int32_t RunRenderCommand(int argc, const char* const* argv,
+std::int32_t RunRenderProgram(int argc, const char* const* argv,
                               const ThreadStarter& startThread = StartThread);

@@ -72,20 +72,21 @@ void TShowBit::NoteSliderStep()
 
 // A slider moved but not yet noted is a step of its own: one to come back
 // to, and a change that drops the steps ahead.
-bool TShowBit::GoBack()
+bool TShowBit::ShowStep(std::optional<ExploredPlace> (PlaceHistory::*step)())
 {
     NoteSliderStep();
-    const std::optional<ExploredPlace> place = fHistory.Back();
+    const std::optional<ExploredPlace> place = (fHistory.*step)();
     if (place)
         ShowPlace(*place);
     return place.has_value();
 }
 
+bool TShowBit::GoBack()
+{
+    return ShowStep(&PlaceHistory::Back);
+}
+
 bool TShowBit::GoForward()
 {
-    NoteSliderStep();
-    const std::optional<ExploredPlace> place = fHistory.Forward();
-    if (place)
-        ShowPlace(*place);
-    return place.has_value();
+    return ShowStep(&PlaceHistory::Forward);
 }

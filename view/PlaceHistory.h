@@ -28,7 +28,7 @@ struct ExploredPlace {
 // Bit for bit: a place is the same only if it draws the same bytes.
 bool SamePlace(const ExploredPlace& one, const ExploredPlace& other);
 
-class ExploreHistory {
+class PlaceHistory {
 public:
     // The oldest places go beyond this many.
     static constexpr std::size_t kMaxPlaces = 1000;
