@@ -135,13 +135,13 @@ struct CommandLine {
             ->type_name(key.valueName)
             ->check(CLI::Validator(
                 [](const std::string& text) {
-                    std::string error;
-                    return ColourMapByNameOrPath(text, error) ? std::string() : error;
+                    const auto map = ColourMapByNameOrPath(text);
+                    return map ? std::string() : map.Reason();
                 },
                 ""))
             ->each([&field](const std::string& text) {
-                std::string error;
-                field = ColourMapByNameOrPath(text, error);
+                const auto map = ColourMapByNameOrPath(text);
+                field = map ? std::optional(*map) : std::nullopt;
             });
     }
 };
@@ -246,7 +246,7 @@ std::optional<std::string> CheckAnimation(RenderOptions& o, const CommandLine& l
     return std::nullopt;
 }
 
-ParsedCommand Failure(std::string complaint)
+ParsedCommand Refused(std::string complaint)
 {
     return ParsedCommand{CommandAction::kError, {}, std::move(complaint)};
 }
@@ -264,17 +264,17 @@ ParsedCommand ParseOver(const std::vector<std::string>& args, const RenderOption
     } catch (const CLI::CallForVersion&) {
         return {CommandAction::kVersion, {}, kVersion + std::string("\n")};
     } catch (const CLI::ValidationError& error) {
-        return Failure(error.what());
+        return Refused(error.what());
     } catch (const CLI::ParseError& error) {
-        return Failure(Escaped(error.what()));
+        return Refused(Escaped(error.what()));
     }
     if (const auto extras = line.app.remaining(); !extras.empty())
-        return Failure((extras.front().starts_with("-") ? "unknown option " : "unexpected argument ") +
+        return Refused((extras.front().starts_with("-") ? "unknown option " : "unexpected argument ") +
                        Quoted(extras.front()) + "; ombrelia-render --help lists the accepted options");
     if (auto complaint = CheckOutput(result.options, line.Given("--format")))
-        return Failure(*complaint);
+        return Refused(*complaint);
     if (auto complaint = CheckAnimation(result.options, line))
-        return Failure(*complaint);
+        return Refused(*complaint);
     return result;
 }
 
@@ -309,11 +309,11 @@ ParsedCommand ParseArguments(const std::vector<std::string>& args, std::int32_t 
     std::string reason;
     const auto file = ReadPictureParameters(from, reason);
     if (!file)
-        return Failure("--from: expected a PNG or TIFF file written by Ombrelia, got " + Quoted(from) +
+        return Refused("--from: expected a PNG or TIFF file written by Ombrelia, got " + Quoted(from) +
                        " (" + reason + ")");
     const auto picture = ReadParameterText(file->text, reason);
     if (!picture)
-        return Failure("--from: " + Quoted(from) + " holds a value not accepted: " + reason);
+        return Refused("--from: " + Quoted(from) + " holds a value not accepted: " + reason);
     start.picture = *picture;
     parsed = ParseOver(args, start);
     const RenderOptions& o = parsed.options;
