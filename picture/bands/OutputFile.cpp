@@ -88,3 +88,20 @@ bool OutputFile::MoveIntoPlace(std::string& error)
     fPath.clear();
     return true;
 }
+
+bool WriteAll(int fileDescriptor, const std::uint8_t* bytes, std::size_t size,
+              std::string& error)
+{
+    while (size > 0) {
+        const ssize_t written = write(fileDescriptor, bytes, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            error = std::strerror(written < 0 ? errno : ENOSPC);
+            return false;
+        }
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}

@@ -1,5 +1,6 @@
 #include "PictureWriter.h"
 
+#include "AverageBlocks.h"
 #include "ColourValue.h"
 #include "OutputFile.h"
 #include "TiffReader.h"
@@ -130,7 +131,7 @@ bool PictureWriter::WriteSampleRows(const std::uint8_t* samples, std::int32_t ro
     if (k == 1)
         return fPng->WriteRows(samples, rows);
     fBytes.resize(static_cast<std::size_t>(fPicture.width) * rows * 3);
-    const PaletteColours& colours = fColours.Plte();
+    const ColourMap& colours = fColours.Plte();
     AverageBlocks(samples, fPicture.width, rows, k,
                   [&colours](std::uint8_t v) -> const RgbColour& { return colours[v]; }, fBytes.data());
     return fPng->WriteRows(fBytes.data(), rows);

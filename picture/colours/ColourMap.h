@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,10 @@ ColourMapFormat ColourMapFormatOf(std::string_view path, std::string_view text);
 // the fault is in one) when it cannot be read, is larger than
 // kColourMapFileLimit or is refused by ParseColourMap.
 Result<ColourMap> ReadColourMap(const std::string& path);
+
+// The colours of the viewer's palette 1..kPaletteCount, as a picture
+// numbers them, for every colour value.
+ColourMap ColourMapOfPalette(std::int32_t palette);
 
 // The maps that come with the program, for --help: "classic" is the classic
 // Markus-Lyapunov order (yellow to black), "classic-chaos" its chaos in blues.

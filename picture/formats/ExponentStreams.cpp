@@ -1,6 +1,6 @@
 #include "ExponentStreams.h"
 
-#include "PngStream.h"
+#include "OutputFile.h"
 #include "TiffMessages.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "PngStream.h"
 
-#include <cerrno>
+#include "OutputFile.h"
+
 #include <cstring>
 #include <spng.h>
-#include <unistd.h>
 
 namespace {
 
@@ -18,33 +18,8 @@ constexpr int kRgbFilters = SPNG_FILTER_CHOICE_ALL;
 
 } // namespace
 
-PaletteColours ColoursOfPalette(std::int32_t palette)
-{
-    PaletteColours colours{};
-    for (std::size_t v = 0; v < colours.size(); ++v)
-        colours[v] = PaletteColour(palette, static_cast<std::int32_t>(v)).value_or(RgbColour{});
-    return colours;
-}
-
-bool WriteAll(int fileDescriptor, const std::uint8_t* bytes, std::size_t size,
-              std::string& error)
-{
-    while (size > 0) {
-        const ssize_t written = write(fileDescriptor, bytes, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            error = std::strerror(written < 0 ? errno : ENOSPC);
-            return false;
-        }
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 PngStream::PngStream(int fileDescriptor, std::int32_t width, std::int32_t height,
-                     const PaletteColours* colours, const PngTextChunks& text)
+                     const ColourMap* colours, const PngTextChunks& text)
     : fContext(spng_ctx_new(SPNG_CTX_ENCODER)), fFileDescriptor(fileDescriptor),
       fRowBytes(static_cast<std::size_t>(width) * (colours != nullptr ? 1 : 3))
 {

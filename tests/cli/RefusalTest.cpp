@@ -30,7 +30,7 @@ std::string PngHolding(const std::string& keyword, const std::string& text)
 {
     const ScratchFolder folder;
     const int fd = open((folder.path / "p.png").c_str(), O_WRONLY | O_CREAT, 0600);
-    const PaletteColours colours{};
+    const ColourMap colours{};
     const std::uint8_t pixel = 0;
     PngStream(fd, 1, 1, &colours, {{keyword, text}}).WriteRows(&pixel, 1);
     close(fd);

@@ -249,7 +249,7 @@ TEST_F(RenderProgram, ColourMapsAndAChaosGradingColourEachPixelAndFromRendersThe
     for (const auto& colours : {std::vector<std::string>{"--palette-file", map, "--chaos-palette-file", "fire"},
                                 std::vector<std::string>{"--palette", "2", "--chaos-palette", "2"}}) {
         const PictureDescription p = Picture(Joined(args, colours));
-        const ColourMap order = OrderColours(p), chaos = p.chaosColours.value_or(ColoursOfPalette(1));
+        const ColourMap order = OrderColours(p), chaos = p.chaosColours.value_or(ColourMapOfPalette(2));
         std::vector<double> exponents(70 * 50);
         LyapPictureRows(TLyapCalc(p.fractal), 70, 50).FillRows(0, 50, exponents.data());
         std::vector<std::uint8_t> expected;
