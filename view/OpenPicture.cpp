@@ -5,6 +5,7 @@
 #include "FilePanel.h"
 #include "ParameterKeys.h"
 #include "ParameterReader.h"
+#include "PictureFormats.h"
 #include "TLyapCalc.h"
 
 #include <algorithm>
@@ -51,9 +52,11 @@ std::string LeftOutValues(const PictureDescription& picture)
 
 std::optional<PictureDescription> ReadPicture(const std::string& path, std::string& reason)
 {
-    const std::optional<PictureParameters> file = ReadPictureParameters(path, reason);
-    if (!file)
+    const Result<PictureParameters> file = ReadPictureParameters(path);
+    if (!file) {
+        reason = file.Reason();
         return std::nullopt;
+    }
     return ReadParameterText(file->text, reason);
 }
 

@@ -39,9 +39,6 @@ inline bool GradesChaos(const PictureDescription& picture)
     return picture.chaosContrast != 0.0;
 }
 
-// The keyword of the PNG text chunk that holds ParameterText.
-inline constexpr const char* kParameterKeyword = "ombrelia-parameters";
-
 // "version=V" first, then one "key=value" line per key of ParameterKeys.h
 // (the later versions' keys only when not at their default; V the latest
 // version of the keys written). Numbers are written so that reading them

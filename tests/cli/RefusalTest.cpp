@@ -3,9 +3,9 @@
 // the path, what is accepted and what was given, print nothing on standard
 // output, and leave the folder it ran in exactly as it was (earlier pictures
 // untouched, no temporary file left).
-#include "ExponentStreams.h"
-#include "PngStream.h"
 #include "PictureDescription.h"
+#include "PngFormat.h"
+#include "TiffFormat.h"
 #include "RenderProcess.h"
 
 #include <gtest/gtest.h>

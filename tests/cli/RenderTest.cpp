@@ -5,8 +5,8 @@
 #include "ColourValue.h"
 #include "ExponentColours.h"
 #include "LyapPictureRows.h"
-#include "ParameterReader.h"
 #include "ParseArguments.h"
+#include "PictureFormats.h"
 #include "RenderProcess.h"
 #include "TLyapCalc.h"
 
@@ -122,8 +122,8 @@ protected:
     std::string File(const std::string& name) { return ReadWholeFile(folder.path / name); }
     std::string Parameters(const std::string& name)
     {
-        std::string error;
-        return ReadParameterChunk(folder.path / name, error).value_or(error);
+        const auto file = ReadPictureParameters(folder.path / name);
+        return file ? file->text : file.Reason();
     }
     ScratchFolder folder;
 };

@@ -1,7 +1,8 @@
-// A PNG written row band by row band as the rows are finished, so that the
-// whole image never has to be in memory. Without supersampling the picture
-// has at most 256 colours: it is written indexed (8-bit indices into a PLTE
-// of the palette's 256 colours); otherwise as 8-bit RGB.
+// The PNG: written row band by row band as the rows are finished, so that
+// the whole image never has to be in memory, indexed (8-bit indices into a
+// PLTE) when every colour a point can get fits one palette and nothing is
+// averaged, otherwise as 8-bit RGB; the parameter text in a text chunk,
+// read back from it.
 #pragma once
 
 #include "ColourMap.h"
@@ -14,6 +15,9 @@
 struct spng_ctx;
 
 using PngTextChunks = std::vector<std::pair<std::string, std::string>>;
+
+// The keyword of the PNG text chunk that holds ParameterText.
+inline constexpr const char* kParameterKeyword = "ombrelia-parameters";
 
 class PngStream {
 public:
