@@ -2,7 +2,7 @@
 
 #include "ColourMap.h"
 #include "FrameName.h"
-#include "ParameterReader.h"
+#include "ParameterText.h"
 #include "PictureFormats.h"
 
 #include <CLI/CLI.hpp>
@@ -322,14 +322,13 @@ ParsedCommand ParseArguments(const std::vector<std::string>& args, std::int32_t 
         return parsed;
     // The picture's values first, then the command line again over them.
     const std::string& from = parsed.options.from;
-    std::string reason;
     const auto file = ReadPictureParameters(from);
     if (!file)
         return Refused("--from: expected a PNG or TIFF file written by Ombrelia, got " + Quoted(from) +
                        " (" + file.Reason() + ")");
-    const auto picture = ReadParameterText(file->text, reason);
+    const auto picture = ReadParameterText(file->text);
     if (!picture)
-        return Refused("--from: " + Quoted(from) + " holds a value not accepted: " + reason);
+        return Refused("--from: " + Quoted(from) + " holds a value not accepted: " + picture.Reason());
     start.picture = *picture;
     parsed = ParseOver(args, start);
     const RenderOptions& o = parsed.options;

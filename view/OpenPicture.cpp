@@ -4,7 +4,7 @@
 
 #include "FilePanel.h"
 #include "ParameterKeys.h"
-#include "ParameterReader.h"
+#include "ParameterText.h"
 #include "PictureFormats.h"
 #include "TLyapCalc.h"
 
@@ -53,11 +53,12 @@ std::string LeftOutValues(const PictureDescription& picture)
 std::optional<PictureDescription> ReadPicture(const std::string& path, std::string& reason)
 {
     const Result<PictureParameters> file = ReadPictureParameters(path);
-    if (!file) {
-        reason = file.Reason();
+    const Result<PictureDescription> picture = file ? ReadParameterText(file->text) : Failure{file.Reason()};
+    if (!picture) {
+        reason = picture.Reason();
         return std::nullopt;
     }
-    return ReadParameterText(file->text, reason);
+    return *picture;
 }
 
 // The slider position nearest `position`, within 0..range.

@@ -4,6 +4,7 @@
 #include "ExponentColours.h"
 #include "FormatParts.h"
 #include "OutputFile.h"
+#include "ParameterText.h"
 #include "ReadFile.h"
 
 #include <algorithm>

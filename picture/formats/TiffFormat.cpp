@@ -2,6 +2,7 @@
 
 #include "FormatParts.h"
 #include "OutputFile.h"
+#include "ParameterText.h"
 
 #include <algorithm>
 #include <cstdarg>

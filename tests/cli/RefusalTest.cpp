@@ -3,7 +3,7 @@
 // the path, what is accepted and what was given, print nothing on standard
 // output, and leave the folder it ran in exactly as it was (earlier pictures
 // untouched, no temporary file left).
-#include "PictureDescription.h"
+#include "ParameterText.h"
 #include "PngFormat.h"
 #include "TiffFormat.h"
 #include "RenderProcess.h"

@@ -5,6 +5,7 @@
 #include "ColourValue.h"
 #include "ExponentColours.h"
 #include "LyapPictureRows.h"
+#include "ParameterText.h"
 #include "ParseArguments.h"
 #include "PictureFormats.h"
 #include "RenderProcess.h"

@@ -1,23 +1,48 @@
-#include "ParameterReader.h"
+#include "ParameterText.h"
 
 #include "ParameterKeys.h"
 
+#include <algorithm>
 #include <map>
 #include <type_traits>
+#include <vector>
+
+std::string ParameterText(const PictureDescription& picture)
+{
+    const PictureDescription byDefault;
+    std::vector<std::string> defaults;
+    ForEachParameterKey(byDefault, [&defaults](const ParameterKey&, const auto& field) {
+        defaults.push_back(ValueText(field));
+    });
+    std::int32_t version = 1;
+    std::size_t index = 0;
+    // Appended piece by piece: gcc 12 at -O3 warns falsely (-Wrestrict)
+    // about a literal + std::string temporary.
+    std::string lines;
+    ForEachParameterKey(picture, [&](const ParameterKey& key, const auto& field) {
+        const std::string value = ValueText(field);
+        const bool atDefault = value == defaults[index++];
+        if (key.version > 1 && atDefault)
+            return;
+        version = std::max(version, key.version);
+        lines += key.key;
+        lines += '=';
+        lines += value;
+        lines += '\n';
+    });
+    std::string text = "version=";
+    text += std::to_string(version);
+    text += '\n';
+    return text + lines;
+}
 
 namespace {
-
-std::nullopt_t Fail(std::string& error, std::string reason)
-{
-    error = std::move(reason);
-    return std::nullopt;
-}
 
 // The values of a parameter text by key, as written.
 using ParameterFields = std::map<std::string, std::string, std::less<>>;
 
 // "version=" on the first line, then one "key=value" line each, each key once.
-std::optional<ParameterFields> SplitParameterText(std::string_view text, std::string& error)
+Result<ParameterFields> SplitParameterText(std::string_view text)
 {
     ParameterFields fields;
     for (bool first = true; !text.empty(); first = false) {
@@ -26,28 +51,28 @@ std::optional<ParameterFields> SplitParameterText(std::string_view text, std::st
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         const auto equals = line.find('=');
         if (equals == 0 || equals == std::string_view::npos)
-            return Fail(error, "a line that is not key=value");
+            return Failure{"a line that is not key=value"};
         const std::string_view key = line.substr(0, equals);
         if (first && key != "version")
-            return Fail(error, "no version on the first line");
+            return Failure{"no version on the first line"};
         if (!fields.emplace(key, line.substr(equals + 1)).second)
-            return Fail(error, "key " + Escaped(key) + " twice");
+            return Failure{"key " + Escaped(key) + " twice"};
     }
     if (fields.empty())
-        return Fail(error, "no version on the first line");
+        return Failure{"no version on the first line"};
     return fields;
 }
 
 } // namespace
 
-std::optional<PictureDescription> ReadParameterText(std::string_view text, std::string& error)
+Result<PictureDescription> ReadParameterText(std::string_view text)
 {
-    const auto fields = SplitParameterText(text, error);
+    const auto fields = SplitParameterText(text);
     if (!fields)
-        return std::nullopt;
+        return Failure{fields.Reason()};
     const std::string& version = fields->find("version")->second;
     if (!ReadValue<std::int32_t>({ValueRule::kWhole, 1, kParameterVersion}, version))
-        return Fail(error, "version " + Escaped(version) + ", which this program does not know");
+        return Failure{"version " + Escaped(version) + ", which this program does not know"};
     PictureDescription picture;
     std::string complaint;  // about the first key missing or not accepted
     ForEachParameterKey(picture, [&](const ParameterKey& key, auto& field) {
@@ -65,6 +90,6 @@ std::optional<PictureDescription> ReadParameterText(std::string_view text, std::
         }
     });
     if (!complaint.empty())
-        return Fail(error, complaint);
+        return Failure{complaint};
     return picture;
 }
