@@ -4,17 +4,17 @@
 // and the viewer's save; every format writes its bytes through WriteAll.
 #pragma once
 
+#include "Result.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 class OutputFile {
 public:
-    // On failure (finalPath names a folder, a pipe or a device, or no file
-    // can be made beside it) sets error to the reason and returns nothing.
-    static std::optional<OutputFile> CreateBeside(const std::string& finalPath,
-                                                  std::string& error);
+    // The reason when finalPath names a folder, a pipe or a device, or no
+    // file can be made beside it.
+    static Result<OutputFile> CreateBeside(const std::string& finalPath);
 
     OutputFile(OutputFile&& other) noexcept;
     OutputFile& operator=(OutputFile&&) = delete;

@@ -29,9 +29,11 @@ template <typename Produce>
 WriteOutcome WriteFileWith(const std::string& path, const PictureDescription& picture, ImageFormat format,
                            const RenderControl& control, std::string& error, const Produce& produce)
 {
-    auto file = OutputFile::CreateBeside(path, error);
-    if (!file)
+    auto file = OutputFile::CreateBeside(path);
+    if (!file) {
+        error = file.Reason();
         return WriteOutcome::kNotCreated;
+    }
     PictureWriter writer(file->Descriptor(), picture, format);
     switch (produce(writer)) {
     case RenderOutcome::kInterrupted:

@@ -234,8 +234,7 @@ RenderOutcome ReadExponentBands(const std::string& path, const PictureDescriptio
                 " exponents, as its parameters say";
     if (!tiff || !error.empty())
         return RenderOutcome::kSourceFailed;
-    const std::int32_t bandRows = static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        control.bandSamples / 8 / picture.width, 1, picture.height));
+    const std::int32_t bandRows = BandRows<double>(control, picture.width, picture.height);
     std::vector<double> band(static_cast<std::size_t>(picture.width) * bandRows);
     for (std::int32_t firstRow = 0; firstRow < picture.height; firstRow += bandRows) {
         const std::int32_t rows = std::min(bandRows, picture.height - firstRow);
