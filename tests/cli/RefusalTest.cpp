@@ -124,6 +124,7 @@ const BadLine kBadLines[] = {
     {"FramesWithoutAField", {"--frames", "3", "-o", "keep.png"}, "--output", "one frame number field", "\"keep.png\""},
     {"FramesWithTwoFields", {"--frames", "3", "-o", "f%d-%05d.png"}, "--output", "one frame number field", "\"f%d-%05d.png\""},
     {"FramesWithAStrayPercent", {"--frames", "3", "-o", "%s-%d.png"}, "--output", "%% for a percent", "\"%s-%d.png\""},
+    {"FramesWithAFieldNotOfDigits", {"--frames", "10", "-o", "f-%x.png"}, "--output", "one frame number field", "\"f-%x.png\""},
     {"FieldWithoutFrames", {"-o", "f-%04d.png"}, "--output", "without a frame number field", "\"f-%04d.png\""},
     {"EndValueWithoutFrames", {"--to-morph", "2", "-o", "keep.png"}, "--to-morph", "requires --frames", ""},
     {"FrameRangeBeyondTheFrames", {"--frames", "10", "--frame-range", "3:10", "-o", "f%d.png"}, "--frame-range", "J < 10", "\"3:10\""},
