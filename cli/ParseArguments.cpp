@@ -2,7 +2,8 @@
 
 #include "ColourMap.h"
 #include "FrameName.h"
-#include "ParameterReader.h"
+#include "ParameterText.h"
+#include "PictureFormats.h"
 
 #include <CLI/CLI.hpp>
 
@@ -55,17 +56,34 @@ std::string Accepted(const std::string& valueName, const std::vector<ValuePart>&
     return parts.size() == 1 ? each : valueName + ", each " + each;
 }
 
-// The format a --format value or a file name's extension (without the dot,
-// in small letters) names.
-std::optional<ImageFormat> FormatNamed(const std::string& name)
+// Every format's --format name, or else every extension with its dot, or
+// every format's help.
+std::vector<std::string> FormatWords(std::string_view PictureFormat::*word)
 {
-    if (name == "png" || name == "pgm")
-        return name == "png" ? ImageFormat::kPng : ImageFormat::kPgm;
-    if (name == "tif" || name == "tiff")
-        return ImageFormat::kTiff;
-    if (name == "npy")
-        return ImageFormat::kNpy;
-    return std::nullopt;
+    std::vector<std::string> words;
+    for (const PictureFormat& format : PictureFormats())
+        words.emplace_back(format.*word);
+    return words;
+}
+std::vector<std::string> FormatExtensions()
+{
+    std::vector<std::string> words;
+    for (const PictureFormat& format : PictureFormats())
+        for (const std::string_view extension : format.extensions)
+            words.push_back("." + std::string(extension));
+    return words;
+}
+
+// "a, b or c"; with a separator, the words joined by it.
+std::string Listed(const std::vector<std::string>& words, std::string_view separator = {})
+{
+    std::string text;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (i > 0)
+            text += !separator.empty() ? separator : i + 1 == words.size() ? " or " : ", ";
+        text += words[i];
+    }
+    return text;
 }
 
 // The renderer's options, each bound to the fields it sets.
@@ -143,13 +161,13 @@ struct OptionDeclarations {
             ->type_name(key.valueName)
             ->check(CLI::Validator(
                 [](const std::string& text) {
-                    std::string error;
-                    return ColourMapByNameOrPath(text, error) ? std::string() : error;
+                    const auto map = ColourMapByNameOrPath(text);
+                    return map ? std::string() : map.Reason();
                 },
                 ""))
             ->each([&field](const std::string& text) {
-                std::string error;
-                field = ColourMapByNameOrPath(text, error);
+                const auto map = ColourMapByNameOrPath(text);
+                field = map ? std::optional(*map) : std::nullopt;
             });
     }
 };
@@ -171,7 +189,7 @@ OptionDeclarations::OptionDeclarations(RenderOptions& o)
                "the frames finished before stay).");
     const CLI::Validator fileName([](const std::string& t) { return t.empty() ? "expected a file name, got \"\"" : ""; }, "");
     app.add_option("-o,--output", o.output,
-                   "the file to write; .png, .pgm, .tif, .tiff or .npy, or set --format. With --frames a "
+                   "the file to write; " + Listed(FormatExtensions()) + ", or set --format. With --frames a "
                    "pattern with one frame number field: %d, or %05d for 00042")
         ->type_name("FILE")->check(fileName)->required();
     app.add_option("--from", o.from,
@@ -180,14 +198,12 @@ OptionDeclarations::OptionDeclarations(RenderOptions& o)
                    "contrast, palettes, chaos grading or format given) is coloured from the exponents "
                    "it holds, without computing them")
         ->type_name("FILE")->check(fileName);
-    app.add_option("--format", "png: colour from the palette; pgm: the raw colour values 0..255; "
-                               "tiff or npy: the exponent each colour value is made from, a 64-bit float a "
-                               "pixel (a TIFF with the values in its ImageDescription, or a NumPy array of "
-                               "height x width)")
-        ->type_name("png|pgm|tiff|npy")
+    app.add_option("--format")
+        ->description(Listed(FormatWords(&PictureFormat::help), "; "))
+        ->type_name(Listed(FormatWords(&PictureFormat::name), "|"))
         ->check(CLI::Validator([](const std::string& t) {
-            return FormatNamed(t) ? "" : "expected png, pgm, tiff or npy, got " + Quoted(t); }, ""))
-        ->each([&o](const std::string& t) { o.format = *FormatNamed(t); });
+            return FormatNamed(t) ? "" : "expected " + Listed(FormatWords(&PictureFormat::name)) + ", got " + Quoted(t); }, ""))
+        ->each([&o](const std::string& t) { o.format = FormatNamed(t)->format; });
     DeclarePictureOptions(o.picture);
     Add("--threads", "T", "worker threads (default: the processors available)", {Part({kWhole, 1, kMaxThreads}, o.threads)});
     app.add_flag("-q,--quiet", o.quiet, "no progress bar");
@@ -212,12 +228,12 @@ std::optional<std::string> CheckOutput(RenderOptions& options, bool formatGiven)
     std::string extension = std::filesystem::path(options.output).extension().string();
     std::ranges::transform(extension, extension.begin(),
                            [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    const auto named = FormatNamed(extension.empty() ? extension : extension.substr(1));
+    const PictureFormat* named = FormatNamed(extension.empty() ? extension : extension.substr(1));
     if (!formatGiven && named)
-        options.format = *named;
+        options.format = named->format;
     else if (!formatGiven)
-        return "--output: expected a file name ending in .png, .pgm, .tif, .tiff or .npy, or --format "
-               "png|pgm|tiff|npy, got " + Quoted(options.output);
+        return "--output: expected a file name ending in " + Listed(FormatExtensions()) + ", or --format " +
+               Listed(FormatWords(&PictureFormat::name), "|") + ", got " + Quoted(options.output);
     if (options.format != ImageFormat::kPng && options.picture.supersample != 1)
         return "--supersample: expected 1 with " + std::string(options.format == ImageFormat::kPgm
                    ? "PGM output, which holds raw colour values" : "TIFF or NPY output, which holds exponents") +
@@ -254,7 +270,7 @@ std::optional<std::string> CheckAnimation(RenderOptions& o, const OptionDeclarat
     return std::nullopt;
 }
 
-ParsedCommand Failure(std::string complaint)
+ParsedCommand Refused(std::string complaint)
 {
     return ParsedCommand{CommandAction::kError, {}, std::move(complaint)};
 }
@@ -272,17 +288,17 @@ ParsedCommand ParseOver(const std::vector<std::string>& args, const RenderOption
     } catch (const CLI::CallForVersion&) {
         return {CommandAction::kVersion, {}, kVersion + std::string("\n")};
     } catch (const CLI::ValidationError& error) {
-        return Failure(error.what());
+        return Refused(error.what());
     } catch (const CLI::ParseError& error) {
-        return Failure(Escaped(error.what()));
+        return Refused(Escaped(error.what()));
     }
     if (const auto extras = line.app.remaining(); !extras.empty())
-        return Failure((extras.front().starts_with("-") ? "unknown option " : "unexpected argument ") +
+        return Refused((extras.front().starts_with("-") ? "unknown option " : "unexpected argument ") +
                        Quoted(extras.front()) + "; ombrelia-render --help lists the accepted options");
     if (auto complaint = CheckOutput(result.options, line.Given("--format")))
-        return Failure(*complaint);
+        return Refused(*complaint);
     if (auto complaint = CheckAnimation(result.options, line))
-        return Failure(*complaint);
+        return Refused(*complaint);
     return result;
 }
 
@@ -311,14 +327,13 @@ ParsedCommand ParseArguments(const std::vector<std::string>& args, std::int32_t 
         return parsed;
     // The picture's values first, then the command line again over them.
     const std::string& from = parsed.options.from;
-    std::string reason;
-    const auto file = ReadPictureParameters(from, reason);
+    const auto file = ReadPictureParameters(from);
     if (!file)
-        return Failure("--from: expected a PNG or TIFF file written by Ombrelia, got " + Quoted(from) +
-                       " (" + reason + ")");
-    const auto picture = ReadParameterText(file->text, reason);
+        return Refused("--from: expected a PNG or TIFF file written by Ombrelia, got " + Quoted(from) +
+                       " (" + file.Reason() + ")");
+    const auto picture = ReadParameterText(file->text);
     if (!picture)
-        return Failure("--from: " + Quoted(from) + " holds a value not accepted: " + reason);
+        return Refused("--from: " + Quoted(from) + " holds a value not accepted: " + picture.Reason());
     start.picture = *picture;
     parsed = ParseOver(args, start);
     const RenderOptions& o = parsed.options;

@@ -4,7 +4,8 @@
 
 #include "FilePanel.h"
 #include "ParameterKeys.h"
-#include "ParameterReader.h"
+#include "ParameterText.h"
+#include "PictureFormats.h"
 #include "SliderScale.h"
 #include "TLyapCalc.h"
 
@@ -30,10 +31,13 @@ std::string LeftOutValues(const PictureDescription& picture)
 
 std::optional<PictureDescription> ReadPicture(const std::string& path, std::string& reason)
 {
-    const std::optional<PictureParameters> file = ReadPictureParameters(path, reason);
-    if (!file)
+    const Result<PictureParameters> file = ReadPictureParameters(path);
+    const Result<PictureDescription> picture = file ? ReadParameterText(file->text) : Failure{file.Reason()};
+    if (!picture) {
+        reason = picture.Reason();
         return std::nullopt;
-    return ReadParameterText(file->text, reason);
+    }
+    return *picture;
 }
 
 } // namespace

@@ -3,9 +3,9 @@
 // the path, what is accepted and what was given, print nothing on standard
 // output, and leave the folder it ran in exactly as it was (earlier pictures
 // untouched, no temporary file left).
-#include "ExponentStreams.h"
-#include "PngStream.h"
-#include "PictureDescription.h"
+#include "ParameterText.h"
+#include "PngFormat.h"
+#include "TiffFormat.h"
 #include "RenderProcess.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ std::string PngHolding(const std::string& keyword, const std::string& text)
 {
     const ScratchFolder folder;
     const int fd = open((folder.path / "p.png").c_str(), O_WRONLY | O_CREAT, 0600);
-    const PaletteColours colours{};
+    const ColourMap colours{};
     const std::uint8_t pixel = 0;
     PngStream(fd, 1, 1, &colours, {{keyword, text}}).WriteRows(&pixel, 1);
     close(fd);
@@ -124,6 +124,7 @@ const BadLine kBadLines[] = {
     {"FramesWithoutAField", {"--frames", "3", "-o", "keep.png"}, "--output", "one frame number field", "\"keep.png\""},
     {"FramesWithTwoFields", {"--frames", "3", "-o", "f%d-%05d.png"}, "--output", "one frame number field", "\"f%d-%05d.png\""},
     {"FramesWithAStrayPercent", {"--frames", "3", "-o", "%s-%d.png"}, "--output", "%% for a percent", "\"%s-%d.png\""},
+    {"FramesWithAFieldNotOfDigits", {"--frames", "10", "-o", "f-%x.png"}, "--output", "one frame number field", "\"f-%x.png\""},
     {"FieldWithoutFrames", {"-o", "f-%04d.png"}, "--output", "without a frame number field", "\"f-%04d.png\""},
     {"EndValueWithoutFrames", {"--to-morph", "2", "-o", "keep.png"}, "--to-morph", "requires --frames", ""},
     {"FrameRangeBeyondTheFrames", {"--frames", "10", "--frame-range", "3:10", "-o", "f%d.png"}, "--frame-range", "J < 10", "\"3:10\""},

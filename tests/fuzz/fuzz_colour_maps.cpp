@@ -33,12 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const auto format = static_cast<ColourMapFormat>(data[0] % 3);
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
-    std::string error;
-    if (const auto map = ParseColourMap(format, text, "fuzz", error)) {
-        const auto again = ParseColourMap(ColourMapFormat::kFractintMap, AsFractintMap(*map), "again", error);
-        Check(again == map);
+    const auto map = ParseColourMap(format, text, "fuzz");
+    if (map) {
+        const auto again = ParseColourMap(ColourMapFormat::kFractintMap, AsFractintMap(*map), "again");
+        Check(again && *again == *map);
         return 0;
     }
+    const std::string& error = map.Reason();
     Check(error.starts_with("fuzz:"));
     int line = 0;
     const auto [end, fault] = std::from_chars(error.data() + 5, error.data() + error.size(), line);

@@ -1,32 +1,15 @@
-// The one place that decides what a picture file holds, so that the
-// renderer's files and the viewer's saved pictures are the same bytes for
-// the same description: a PNG (indexed with a PLTE of the palette's or the
-// colour map's 256 colours, or of the colours of both gradings when they
-// fit, else RGB, averaged from K x K samples when supersampled, with the
-// program's name and the parameter text in text chunks), a binary PGM of
-// the raw colour values, or the exponents those values are made from (a TIFF
-// of 64-bit floats with the parameter text as its ImageDescription, or a
-// NumPy .npy array).
+// A picture file written band by band as the bands are finished, through
+// the writer its format gives (formats/), so that the renderer's files and
+// the viewer's saved pictures are the same bytes for the same description.
 #pragma once
 
 #include "BandedRender.h"
-#include "ExponentColours.h"
-#include "ExponentStreams.h"
 #include "PictureDescription.h"
-#include "PngStream.h"
+#include "PictureFormats.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
-
-enum class ImageFormat { kPng, kPgm, kTiff, kNpy };
-
-// Whether the format holds exponents rather than colour values.
-inline bool HoldsExponents(ImageFormat format)
-{
-    return format == ImageFormat::kTiff || format == ImageFormat::kNpy;
-}
 
 class PictureWriter {
 public:
@@ -43,17 +26,10 @@ public:
     bool WriteExponentRows(const double* exponents, std::int32_t rows);
 
     // Why writing failed (the system's reason where there is one).
-    const std::string& Error() const;
+    const std::string& Error() const { return fWriter->Error(); }
 
 private:
-    PictureDescription fPicture;
-    ImageFormat fFormat;
-    int fFileDescriptor;
-    std::unique_ptr<PngStream> fPng;  // for PNG only
-    std::unique_ptr<TiffStream> fTiff;  // for TIFF only
-    ExponentColours fColours;
-    std::vector<std::uint8_t> fBytes;  // one band, when coloured here
-    std::string fError;
+    std::unique_ptr<FormatWriter> fWriter;
 };
 
 // How WritePictureFile ended. Unless written, no file was made and the one

@@ -19,9 +19,9 @@ public:
     bool NextFilled();
     std::string_view Line() const { return fLine; }
 
-    // "NAME:LINE: what" in error, LINE being the current line (at the end of
-    // the text, the last one).
-    std::nullopt_t Fail(std::string& error, std::string_view what) const;
+    // "NAME:LINE: what", LINE being the current line (at the end of the text,
+    // the last one).
+    Failure Fail(std::string_view what) const;
 
 private:
     std::string_view fRest;
@@ -37,11 +37,11 @@ std::string_view TakeField(std::string_view& rest);
 // Whether line, blanks at either end aside, is text.
 bool LineIs(std::string_view line, std::string_view text);
 
-// A whole number lo..hi in decimal digits; nothing with the complaint in what.
-std::optional<int> WholeNumber(std::string_view field, int lo, int hi, std::string& what);
+// A whole number lo..hi in decimal digits.
+Result<int> WholeNumber(std::string_view field, int lo, int hi);
 
-// The fields "R G B" (each 0..255) taken off rest; nothing with the complaint.
-std::optional<RgbColour> TakeColour(std::string_view& rest, std::string& what);
+// The fields "R G B" (each 0..255) taken off rest.
+Result<RgbColour> TakeColour(std::string_view& rest);
 
 // Colour value v takes the place v x (N - 1) / 255 among the N colours (N at
 // least 1), between two of them by linear interpolation rounded to the
@@ -50,6 +50,6 @@ std::optional<RgbColour> TakeColour(std::string_view& rest, std::string& what);
 // N = 1 gives one colour everywhere, N = 256 the colours as they are.
 ColourMap SpreadColours(std::span<const RgbColour> colours);
 
-std::optional<ColourMap> ParseFractintMap(std::string_view text, std::string_view name, std::string& error);
-std::optional<ColourMap> ParseGimpPalette(std::string_view text, std::string_view name, std::string& error);
-std::optional<ColourMap> ParseGimpGradient(std::string_view text, std::string_view name, std::string& error);
+Result<ColourMap> ParseFractintMap(std::string_view text, std::string_view name);
+Result<ColourMap> ParseGimpPalette(std::string_view text, std::string_view name);
+Result<ColourMap> ParseGimpGradient(std::string_view text, std::string_view name);

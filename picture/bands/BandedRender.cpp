@@ -104,9 +104,7 @@ RenderOutcome RenderBandsOf(const PictureDescription& picture, const SampleSink<
 {
     const std::int32_t k = picture.supersample;
     const std::int32_t sampleWidth = picture.width * k;
-    const std::int64_t bandSamples = control.bandSamples / static_cast<std::int64_t>(sizeof(Sample));
-    const std::int32_t bandRows = static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        bandSamples / (std::int64_t{sampleWidth} * k), 1, picture.height));
+    const std::int32_t bandRows = BandRows<Sample>(control, std::int64_t{sampleWidth} * k, picture.height);
     const std::size_t bandValues = static_cast<std::size_t>(sampleWidth) * bandRows * k;
     std::vector<LyapPictureRows> workers(
         static_cast<std::size_t>(std::max(control.threads, 1)),

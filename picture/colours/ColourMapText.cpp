@@ -26,11 +26,11 @@ bool NumberedLines::NextFilled()
     return false;
 }
 
-std::nullopt_t NumberedLines::Fail(std::string& error, std::string_view what) const
+Failure NumberedLines::Fail(std::string_view what) const
 {
-    error = Escaped(fName) + ":" + std::to_string(fNumber) + ": ";
-    error += what;
-    return std::nullopt;
+    std::string reason = Escaped(fName) + ":" + std::to_string(fNumber) + ": ";
+    reason += what;
+    return {reason};
 }
 
 std::string_view TakeField(std::string_view& rest)
@@ -55,35 +55,29 @@ bool LineIs(std::string_view line, std::string_view text)
     return line.substr(0, line.find_last_not_of(kBlanks) + 1) == text;
 }
 
-std::optional<int> WholeNumber(std::string_view field, int lo, int hi, std::string& what)
+Result<int> WholeNumber(std::string_view field, int lo, int hi)
 {
     int value = 0;
     const char* end = field.data() + field.size();
     const auto [stop, fault] = std::from_chars(field.data(), end, value);
     const bool digits = !field.empty() && field.front() != '-';
-    if (!digits || stop != end || (fault != std::errc{} && fault != std::errc::result_out_of_range)) {
-        what = Quoted(field) + " is not a whole number";
-        return std::nullopt;
-    }
-    if (fault == std::errc::result_out_of_range || value < lo || value > hi) {
-        what = std::string(field) + " is out of range " + std::to_string(lo) + ".." + std::to_string(hi);
-        return std::nullopt;
-    }
+    if (!digits || stop != end || (fault != std::errc{} && fault != std::errc::result_out_of_range))
+        return Failure{Quoted(field) + " is not a whole number"};
+    if (fault == std::errc::result_out_of_range || value < lo || value > hi)
+        return Failure{std::string(field) + " is out of range " + std::to_string(lo) + ".." + std::to_string(hi)};
     return value;
 }
 
-std::optional<RgbColour> TakeColour(std::string_view& rest, std::string& what)
+Result<RgbColour> TakeColour(std::string_view& rest)
 {
     int channels[3];
     for (int& channel : channels) {
         const std::string_view field = TakeField(rest);
-        if (field.empty()) {
-            what = "expected three whole numbers R G B";
-            return std::nullopt;
-        }
-        const auto value = WholeNumber(field, 0, 255, what);
+        if (field.empty())
+            return Failure{"expected three whole numbers R G B"};
+        const auto value = WholeNumber(field, 0, 255);
         if (!value)
-            return std::nullopt;
+            return Failure{value.Reason()};
         channel = *value;
     }
     return RgbColour{static_cast<std::uint8_t>(channels[0]), static_cast<std::uint8_t>(channels[1]),

@@ -1,18 +1,13 @@
 #include "ColourMapText.h"
 
 #include "ParameterKeys.h"
+#include "ReadFile.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 std::string LowerCase(std::string_view text)
 {
@@ -25,38 +20,33 @@ std::string LowerCase(std::string_view text)
 // The whole text of the file at path, read up to one byte past the limit
 // so that a larger file is told from one of exactly the limit (a pipe
 // works too: it is read, not measured).
-std::optional<std::string> ReadSmallFile(const std::string& path, std::string& error)
+Result<std::string> ReadSmallFile(const std::string& path)
 {
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    const ReadFile file = OpenToRead(path);
     std::string text;
     if (file) {
         text.resize(kColourMapFileLimit + 1);
         text.resize(std::fread(text.data(), 1, text.size(), file.get()));
     }
-    if (!file || std::ferror(file.get())) {
-        error = Escaped(path) + ": " + std::strerror(errno);
-        return std::nullopt;
-    }
-    if (text.size() > kColourMapFileLimit) {
-        error = Escaped(path) + ": larger than " + std::to_string(kColourMapFileLimit / 1024) +
-                " KiB, which no colour map is";
-        return std::nullopt;
-    }
+    if (!file || std::ferror(file.get()))
+        return Failure{Escaped(path) + ": " + std::strerror(errno)};
+    if (text.size() > kColourMapFileLimit)
+        return Failure{Escaped(path) + ": larger than " + std::to_string(kColourMapFileLimit / 1024) +
+                       " KiB, which no colour map is"};
     return text;
 }
 
 } // namespace
 
-std::optional<ColourMap> ParseColourMap(ColourMapFormat format, std::string_view text, std::string_view name,
-                                        std::string& error)
+Result<ColourMap> ParseColourMap(ColourMapFormat format, std::string_view text, std::string_view name)
 {
     switch (format) {
     case ColourMapFormat::kGimpPalette:
-        return ParseGimpPalette(text, name, error);
+        return ParseGimpPalette(text, name);
     case ColourMapFormat::kGimpGradient:
-        return ParseGimpGradient(text, name, error);
+        return ParseGimpGradient(text, name);
     default:
-        return ParseFractintMap(text, name, error);
+        return ParseFractintMap(text, name);
     }
 }
 
@@ -76,17 +66,17 @@ ColourMapFormat ColourMapFormatOf(std::string_view path, std::string_view text)
     return ColourMapFormat::kFractintMap;
 }
 
-std::optional<ColourMap> ReadColourMap(const std::string& path, std::string& error)
+Result<ColourMap> ReadColourMap(const std::string& path)
 {
-    const auto text = ReadSmallFile(path, error);
+    const auto text = ReadSmallFile(path);
     if (!text)
-        return std::nullopt;
-    return ParseColourMap(ColourMapFormatOf(path, *text), *text, path, error);
+        return Failure{text.Reason()};
+    return ParseColourMap(ColourMapFormatOf(path, *text), *text, path);
 }
 
-std::optional<ColourMap> ColourMapByNameOrPath(const std::string& text, std::string& error)
+Result<ColourMap> ColourMapByNameOrPath(const std::string& text)
 {
     if (auto named = NamedColourMap(text))
-        return named;
-    return ReadColourMap(text, error);
+        return *named;
+    return ReadColourMap(text);
 }

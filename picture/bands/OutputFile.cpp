@@ -32,21 +32,17 @@ std::string UnfitTarget(const std::string& path)
 
 } // namespace
 
-std::optional<OutputFile> OutputFile::CreateBeside(const std::string& finalPath,
-                                                   std::string& error)
+Result<OutputFile> OutputFile::CreateBeside(const std::string& finalPath)
 {
-    error = UnfitTarget(finalPath);
-    if (!error.empty())
-        return std::nullopt;
+    if (std::string unfit = UnfitTarget(finalPath); !unfit.empty())
+        return Failure{unfit};
     const auto slash = finalPath.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "" : finalPath.substr(0, slash + 1);
     const std::string name = finalPath.substr(slash == std::string::npos ? 0 : slash + 1);
     std::string path = folder + "." + name.substr(0, kNameStartKept) + ".XXXXXX";
     const int fd = mkostemp(path.data(), O_CLOEXEC);
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return std::nullopt;
-    }
+    if (fd < 0)
+        return Failure{std::strerror(errno)};
     // mkostemp makes the file private (0600); the finished picture gets the
     // permissions any new file would, 0666 under the umask (read by setting
     // it back at once; no other thread runs yet).
@@ -86,5 +82,22 @@ bool OutputFile::MoveIntoPlace(std::string& error)
         return false;
     }
     fPath.clear();
+    return true;
+}
+
+bool WriteAll(int fileDescriptor, const std::uint8_t* bytes, std::size_t size,
+              std::string& error)
+{
+    while (size > 0) {
+        const ssize_t written = write(fileDescriptor, bytes, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            error = std::strerror(written < 0 ? errno : ENOSPC);
+            return false;
+        }
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
     return true;
 }

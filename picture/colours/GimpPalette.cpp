@@ -6,13 +6,12 @@
 
 #include <vector>
 
-std::optional<ColourMap> ParseGimpPalette(std::string_view text, std::string_view name, std::string& error)
+Result<ColourMap> ParseGimpPalette(std::string_view text, std::string_view name)
 {
     NumberedLines lines(text, name);
     if (!lines.NextFilled() || !LineIs(lines.Line(), "GIMP Palette"))
-        return lines.Fail(error, "not a GIMP palette: its first line is not \"GIMP Palette\"");
+        return lines.Fail("not a GIMP palette: its first line is not \"GIMP Palette\"");
     std::vector<RgbColour> colours;
-    std::string what;
     while (lines.NextFilled()) {
         std::string_view rest = lines.Line();
         const std::string_view first = TakeField(rest);
@@ -21,12 +20,12 @@ std::optional<ColourMap> ParseGimpPalette(std::string_view text, std::string_vie
         if (colours.empty() && (first.starts_with("Name:") || first.starts_with("Columns:")))
             continue;
         rest = lines.Line();
-        const auto colour = TakeColour(rest, what);
+        const auto colour = TakeColour(rest);
         if (!colour)
-            return lines.Fail(error, what);
+            return lines.Fail(colour.Reason());
         colours.push_back(*colour);
     }
     if (colours.empty())
-        return lines.Fail(error, "no colours");
+        return lines.Fail("no colours");
     return SpreadColours(colours);
 }

@@ -5,6 +5,7 @@
 
 #include "PictureDescription.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -36,6 +37,16 @@ struct RenderControl {
     // A band of exponents (8 bytes each) takes as many bytes.
     std::int64_t bandSamples = std::int64_t{1} << 22;
 };
+
+// The rows of a band of samples of type Sample, rowSamples of them a row:
+// as many as control.bandSamples colour values take the room of, at least
+// one and at most the picture's height.
+template <typename Sample>
+std::int32_t BandRows(const RenderControl& control, std::int64_t rowSamples, std::int32_t height)
+{
+    const std::int64_t bandSamples = control.bandSamples / static_cast<std::int64_t>(sizeof(Sample));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(bandSamples / rowSamples, 1, height));
+}
 
 // kSourceFailed: the exponents read from a file could not be (RecolourPictureFile).
 enum class RenderOutcome { kDone, kInterrupted, kSinkFailed, kSourceFailed };

@@ -2,21 +2,20 @@
 // order; whatever follows the three numbers on a line is a comment.
 #include "ColourMapText.h"
 
-std::optional<ColourMap> ParseFractintMap(std::string_view text, std::string_view name, std::string& error)
+Result<ColourMap> ParseFractintMap(std::string_view text, std::string_view name)
 {
     ColourMap map{};
     NumberedLines lines(text, name);
-    std::string what;
     for (RgbColour& colour : map) {
         if (!lines.NextFilled())
-            return lines.Fail(error, std::to_string(&colour - map.data()) + " colours where 256 are needed");
+            return lines.Fail(std::to_string(&colour - map.data()) + " colours where 256 are needed");
         std::string_view rest = lines.Line();  // what TakeColour leaves is the comment
-        const auto read = TakeColour(rest, what);
+        const auto read = TakeColour(rest);
         if (!read)
-            return lines.Fail(error, what);
+            return lines.Fail(read.Reason());
         colour = *read;
     }
     if (lines.NextFilled())
-        return lines.Fail(error, "more than 256 colours");
+        return lines.Fail("more than 256 colours");
     return map;
 }

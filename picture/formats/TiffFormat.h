@@ -1,9 +1,12 @@
-// Files of the exponents themselves, one 64-bit float per pixel, written row
-// band by row band as the rows are finished: a TIFF (libtiff, in strips, the
-// parameter text in its ImageDescription) or a NumPy .npy array.
+// The TIFF of exponents, one 64-bit float per pixel: written by libtiff in
+// strips, row band by row band as the rows are finished, with the parameter
+// text in its ImageDescription; read back, its rows band by band, so that a
+// picture can be coloured again without computing its orbits.
 #pragma once
 
-#include <cstddef>
+#include "BandedRender.h"
+#include "PictureDescription.h"
+
 #include <cstdint>
 #include <string>
 
@@ -38,11 +41,10 @@ private:
     std::string fError;
 };
 
-// The .npy header of a height x width array of little-endian doubles in C
-// order: the magic, version 1.0, and the header dictionary padded with
-// blanks to a multiple of 64 bytes.
-std::string NpyHeader(std::int32_t width, std::int32_t height);
-
-// Writes count values as little-endian doubles to the file open on
-// fileDescriptor; on failure sets error to the system's reason.
-bool WriteLittleEndian(int fileDescriptor, const double* values, std::size_t count, std::string& error);
+// Hands the exponents of the TIFF at path to sink in bands of rows, as
+// RenderBands hands on computed ones (control's band size, progress and
+// interrupt; its threads are not needed). kSourceFailed, with the reason in
+// error, when the file is not picture.width x picture.height 64-bit floats
+// or cannot be read.
+RenderOutcome ReadExponentBands(const std::string& path, const PictureDescription& picture,
+                                const ExponentSink& sink, const RenderControl& control, std::string& error);

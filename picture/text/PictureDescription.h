@@ -1,5 +1,5 @@
 // What a saved picture is: the fractal's parameters, the image size, the
-// palette and the supersampling, the colour maps and the chaos grading, and their text form stored in every PNG.
+// palette and the supersampling, the colour maps and the chaos grading.
 #pragma once
 
 #include "ColourMap.h"
@@ -38,12 +38,3 @@ inline bool GradesChaos(const PictureDescription& picture)
 {
     return picture.chaosContrast != 0.0;
 }
-
-// The keyword of the PNG text chunk that holds ParameterText.
-inline constexpr const char* kParameterKeyword = "ombrelia-parameters";
-
-// "version=V" first, then one "key=value" line per key of ParameterKeys.h
-// (the later versions' keys only when not at their default; V the latest
-// version of the keys written). Numbers are written so that reading them
-// back gives the same double.
-std::string ParameterText(const PictureDescription& picture);

@@ -41,48 +41,46 @@ constexpr int kMaxSegments = 65536;
 // Segments and middles closer than this to their ends are taken as points.
 constexpr double kEpsilon = 1e-10;
 
-std::optional<double> UnitNumber(std::string_view field, std::string& what)
+Result<double> UnitNumber(std::string_view field)
 {
     double value = 0;
     const char* end = field.data() + field.size();
     const auto [stop, fault] = std::from_chars(field.data(), end, value);
     if (fault == std::errc{} && stop == end && value >= 0.0 && value <= 1.0)
         return value;
-    what = Quoted(field) + " is not a number 0..1";
-    return std::nullopt;
+    return Failure{Quoted(field) + " is not a number 0..1"};
 }
 
-// One segment's line; nothing with the complaint in what.
-std::optional<Segment> ReadSegment(std::string_view line, std::string& what)
+// One segment's line.
+Result<Segment> ReadSegment(std::string_view line)
 {
     std::vector<std::string_view> fields;
     while (fields.size() <= 15 && !line.empty())
         if (const std::string_view field = TakeField(line); !field.empty())
             fields.push_back(field);
-    if (fields.size() != 13 && fields.size() != 15) {
-        what = "expected 13 or 15 fields: positions, two colours, blending, colouring [and two colour types]";
-        return std::nullopt;
-    }
+    if (fields.size() != 13 && fields.size() != 15)
+        return Failure{"expected 13 or 15 fields: positions, two colours, blending, colouring [and two colour types]"};
     double numbers[11];
-    for (int i = 0; i < 11; ++i)
-        if (const auto value = UnitNumber(fields[i], what))
-            numbers[i] = *value;
-        else
-            return std::nullopt;
-    const auto blending = WholeNumber(fields[11], 0, 5, what);
-    const auto colouring = blending ? WholeNumber(fields[12], 0, 2, what) : std::nullopt;
-    bool types = colouring.has_value();
-    for (std::size_t i = 13; types && i < fields.size(); ++i)
-        types = WholeNumber(fields[i], 0, 4, what).has_value();
-    if (!types)
-        return std::nullopt;
-    if (!(numbers[0] <= numbers[1] && numbers[1] <= numbers[2])) {
-        what = "the positions are not in order left <= middle <= right";
-        return std::nullopt;
+    for (int i = 0; i < 11; ++i) {
+        const auto value = UnitNumber(fields[i]);
+        if (!value)
+            return Failure{value.Reason()};
+        numbers[i] = *value;
     }
+    // Blending, colouring, then the colour types when there.
+    const int highest[] = {5, 2, 4, 4};
+    int whole[4] = {};
+    for (std::size_t i = 11; i < fields.size(); ++i) {
+        const auto value = WholeNumber(fields[i], 0, highest[i - 11]);
+        if (!value)
+            return Failure{value.Reason()};
+        whole[i - 11] = *value;
+    }
+    if (!(numbers[0] <= numbers[1] && numbers[1] <= numbers[2]))
+        return Failure{"the positions are not in order left <= middle <= right"};
     return Segment{numbers[0], numbers[1], numbers[2], {numbers[3], numbers[4], numbers[5]},
-                   {numbers[7], numbers[8], numbers[9]}, static_cast<Blending>(*blending),
-                   static_cast<Colouring>(*colouring)};
+                   {numbers[7], numbers[8], numbers[9]}, static_cast<Blending>(whole[0]),
+                   static_cast<Colouring>(whole[1])};
 }
 
 // How far from the left colour towards the right at relative place pos
@@ -223,34 +221,33 @@ ColourMap Sample(const std::vector<Segment>& segments)
 
 } // namespace
 
-std::optional<ColourMap> ParseGimpGradient(std::string_view text, std::string_view name, std::string& error)
+Result<ColourMap> ParseGimpGradient(std::string_view text, std::string_view name)
 {
     NumberedLines lines(text, name);
     if (!lines.NextFilled() || !LineIs(lines.Line(), "GIMP Gradient"))
-        return lines.Fail(error, "not a GIMP gradient: its first line is not \"GIMP Gradient\"");
+        return lines.Fail("not a GIMP gradient: its first line is not \"GIMP Gradient\"");
     bool more = lines.NextFilled();
     if (more && lines.Line().starts_with("Name:"))
         more = lines.NextFilled();
     if (!more)
-        return lines.Fail(error, "no segment count");
-    std::string what;
+        return lines.Fail("no segment count");
     std::string_view rest = lines.Line();
-    const auto count = WholeNumber(TakeField(rest), 1, kMaxSegments, what);
+    const auto count = WholeNumber(TakeField(rest), 1, kMaxSegments);
     if (!count)
-        return lines.Fail(error, "segment count: " + what);
+        return lines.Fail("segment count: " + count.Reason());
     if (!TakeField(rest).empty())
-        return lines.Fail(error, "more than the segment count on its line");
+        return lines.Fail("more than the segment count on its line");
     std::vector<Segment> segments;
     while (lines.NextFilled()) {
         if (segments.size() == static_cast<std::size_t>(*count))
-            return lines.Fail(error, "more segments than the " + std::to_string(*count) + " announced");
-        const auto segment = ReadSegment(lines.Line(), what);
+            return lines.Fail("more segments than the " + std::to_string(*count) + " announced");
+        const auto segment = ReadSegment(lines.Line());
         if (!segment)
-            return lines.Fail(error, what);
+            return lines.Fail(segment.Reason());
         segments.push_back(*segment);
     }
     if (segments.size() < static_cast<std::size_t>(*count))
-        return lines.Fail(error, std::to_string(segments.size()) + " of the " + std::to_string(*count) +
-                                     " segments announced");
+        return lines.Fail(std::to_string(segments.size()) + " of the " + std::to_string(*count) +
+                          " segments announced");
     return Sample(segments);
 }

@@ -4,8 +4,8 @@
 // contrast through the chaos colours.
 #pragma once
 
+#include "ColourMap.h"
 #include "PictureDescription.h"
-#include "PngStream.h"
 
 #include <array>
 #include <cstddef>
@@ -16,7 +16,7 @@
 std::int32_t ChaosColourValue(double exponent, double chaosContrast);
 
 // The picture's colours: its colour map, else its palette's.
-PaletteColours OrderColours(const PictureDescription& picture);
+ColourMap OrderColours(const PictureDescription& picture);
 
 class ExponentColours {
 public:
@@ -27,7 +27,7 @@ public:
     // one when the two sets of colours have at most 256 distinct ones.
     bool Indexed() const { return fIndexed; }
     // The PLTE; unused entries black.
-    const PaletteColours& Plte() const { return fPlte; }
+    const ColourMap& Plte() const { return fPlte; }
 
     std::uint8_t Index(double exponent) const { return fIndex[Slot(exponent)]; }
     const RgbColour& Colour(double exponent) const { return fColours[Slot(exponent)]; }
@@ -40,6 +40,6 @@ private:
     double fChaosContrast;  // 0: chaos not graded
     std::array<RgbColour, 512> fColours{};
     std::array<std::uint8_t, 512> fIndex{};
-    PaletteColours fPlte{};
+    ColourMap fPlte{};
     bool fIndexed = true;
 };

@@ -1,18 +1,20 @@
 // The output written into a new hidden file beside it (mkostemp) and renamed
 // over it only when complete, so that a failed or interrupted run leaves no
 // partial file and never clobbers an existing one. Shared by the renderer
-// and the viewer's save.
+// and the viewer's save; every format writes its bytes through WriteAll.
 #pragma once
 
-#include <optional>
+#include "Result.h"
+
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 class OutputFile {
 public:
-    // On failure (finalPath names a folder, a pipe or a device, or no file
-    // can be made beside it) sets error to the reason and returns nothing.
-    static std::optional<OutputFile> CreateBeside(const std::string& finalPath,
-                                                  std::string& error);
+    // The reason when finalPath names a folder, a pipe or a device, or no
+    // file can be made beside it.
+    static Result<OutputFile> CreateBeside(const std::string& finalPath);
 
     OutputFile(OutputFile&& other) noexcept;
     OutputFile& operator=(OutputFile&&) = delete;
@@ -32,3 +34,8 @@ private:
     std::string fFinalPath;
     int fDescriptor = -1;    // -1 once closed
 };
+
+// Writes every byte to the file open on fileDescriptor; on failure sets
+// error to the system's reason.
+bool WriteAll(int fileDescriptor, const std::uint8_t* bytes, std::size_t size,
+              std::string& error);

@@ -14,16 +14,16 @@ std::int32_t ChaosColourValue(double exponent, double chaosContrast)
     return static_cast<std::int32_t>(v);
 }
 
-PaletteColours OrderColours(const PictureDescription& picture)
+ColourMap OrderColours(const PictureDescription& picture)
 {
-    return picture.colours.value_or(ColoursOfPalette(picture.palette - 1));
+    return picture.colours.value_or(ColourMapOfPalette(picture.palette));
 }
 
 ExponentColours::ExponentColours(const PictureDescription& picture)
     : fContrast(picture.fractal.contrast), fChaosContrast(picture.chaosContrast)
 {
-    const PaletteColours order = OrderColours(picture);
-    const PaletteColours chaos = picture.chaosColours.value_or(ColoursOfPalette(picture.chaosPalette - 1));
+    const ColourMap order = OrderColours(picture);
+    const ColourMap chaos = picture.chaosColours.value_or(ColourMapOfPalette(picture.chaosPalette));
     std::ranges::copy(order, fColours.begin());
     std::ranges::copy(chaos, fColours.begin() + 256);
     if (!GradesChaos(picture)) {

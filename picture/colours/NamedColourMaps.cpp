@@ -1,5 +1,6 @@
-// The maps that come with the program: each a few colours at even steps,
-// spread over the 256 values as a .gpl palette's are.
+// The colours that come with the program: the viewer's palettes, and the
+// maps shipped by name, each a few colours at even steps spread over the
+// 256 values as a .gpl palette's are.
 #include "ColourMapText.h"
 
 #include <initializer_list>
@@ -22,6 +23,14 @@ const NamedMap kNamedMaps[] = {
 };
 
 } // namespace
+
+ColourMap ColourMapOfPalette(std::int32_t palette)
+{
+    ColourMap colours{};
+    for (std::size_t v = 0; v < colours.size(); ++v)
+        colours[v] = PaletteColour(PaletteIndex(palette), static_cast<std::int32_t>(v)).value_or(RgbColour{});
+    return colours;
+}
 
 const std::vector<std::string_view>& ColourMapNames()
 {
