@@ -19,6 +19,14 @@ std::optional<Number> StrictNumber(std::string_view text)
     return value;
 }
 
+// Two lower-case hex digits.
+void AppendHex(std::string& text, std::uint8_t byte)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    text += kHex[byte >> 4];
+    text += kHex[byte & 0xf];
+}
+
 } // namespace
 
 std::string AcceptedText(const ValueRule& rule)
@@ -100,14 +108,10 @@ std::string ValueText(const LyapSequence& value)
 
 std::string ValueText(const std::optional<ColourMap>& value)
 {
-    static constexpr char kHex[] = "0123456789abcdef";
     std::string text;
-    for (const RgbColour& colour : value.value_or(ColourMap{})) {
-        for (const std::uint8_t byte : {colour.red, colour.green, colour.blue}) {
-            text += kHex[byte >> 4];
-            text += kHex[byte & 0xf];
-        }
-    }
+    for (const RgbColour& colour : value.value_or(ColourMap{}))
+        for (const std::uint8_t byte : {colour.red, colour.green, colour.blue})
+            AppendHex(text, byte);
     return value ? text : std::string();
 }
 
@@ -121,7 +125,6 @@ std::optional<std::string> OptionValueText(const std::optional<ColourMap>& value
 
 std::string Escaped(std::string_view text)
 {
-    static constexpr char kHex[] = "0123456789abcdef";
     std::string quoted;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -132,8 +135,7 @@ std::string Escaped(std::string_view text)
             quoted += "\\n";
         } else if (byte < 0x20 || byte == 0x7f) {
             quoted += "\\x";
-            quoted += kHex[byte >> 4];
-            quoted += kHex[byte & 0xf];
+            AppendHex(quoted, byte);
         } else {
             quoted += c;
         }

@@ -2,7 +2,6 @@
 // 64 workers give, the files hold them (checked with libspng's and libtiff's
 // own decoders), and a run ends cleanly however it ends.
 #include "BandedRender.h"
-#include "ChangedKeys.h"
 #include "ColourValue.h"
 #include "ExponentColours.h"
 #include "LyapPictureRows.h"
@@ -10,7 +9,6 @@
 #include "ParseArguments.h"
 #include "PictureFormats.h"
 #include "PictureWriter.h"
-#include "RenderCommand.h"
 #include "RenderProcess.h"
 #include "TLyapCalc.h"
 
@@ -19,7 +17,6 @@
 #include <csignal>
 #include <cstring>
 #include <numeric>
-#include <sstream>
 #include <spng.h>
 #include <sys/stat.h>
 #include <tiffio.h>
@@ -133,81 +130,30 @@ protected:
     ScratchFolder folder;
 };
 
-TEST_F(RenderProgram, PgmHoldsTheSamplesAndPngTheirPaletteColoursMeanedOverEachPixel)
+// Each palette's colours, meaned over each pixel's samples; the file is
+// readable as any new file is (the umask's share of 0666), not only by its
+// owner; over a file's values an option given again takes its later value.
+// (Every value read back: the every-key test of tests/view.)
+TEST_F(RenderProgram, PngHoldsThePaletteColoursMeanedOverEachPixelAndFromTakesLaterOptions)
 {
     const std::vector<std::string> args = {"--size", "90x70", "--b", "2.5:3.9", "--contrast", "300"};
     // The temporary name keeps only the start of a name this long.
-    const std::string pgm = std::string(251, 'v') + ".pgm";
-    Run(args, {"-q", "-o", pgm});
+    const std::string png = std::string(251, 'v') + ".png";
     const auto values = Samples(Picture(args));
-    EXPECT_TRUE(File(pgm) == "P5\n90 70\n255\n" + std::string(values.begin(), values.end()));
+    std::vector<std::string> line;
     for (const auto& [palette, k] : {std::pair("1", "1"), {"2", "1"}, {"3", "1"}, {"4", "1"}, {"3", "3"}}) {
-        const std::vector<std::string> line = Joined(args, {"--palette", palette, "--supersample", k});
-        const PictureDescription p = Picture(line);
-        Run(line, {"-o", "c.png"});
-        EXPECT_EQ(DecodedRgb(File("c.png")), Colours(p, k[0] == '1' ? values : Samples(p))) << palette << ", K " << k;
+        line = Joined(args, {"--palette", palette, "--supersample", k});
+        Run(line, {"-o", png});
+        EXPECT_EQ(DecodedRgb(File(png)), Colours(Picture(line), k[0] == '1' ? values : Samples(Picture(line)))) << palette << ", K " << k;
     }
-    EXPECT_EQ(FileNamesIn(folder.path), (std::vector<std::string>{"c.png", pgm}));
-}
-
-// The file's values, then the options given over them; every number reads
-// back as the same double. Texts of version 2 (settling) and 1.
-TEST_F(RenderProgram, FromAPictureRendersItAgainByteForByteAndOptionsOverrideItsValues)
-{
-    const std::vector<std::string> args = {"--size", "61x47", "--a", "0.1:0.30000000000000004", "--b", "2.9:3.5", "--iterations",
-                                     "30", "--morph=-1e-300", "--first-x", "0.3", "--contrast", "90", "--palette", "2"};
-    for (const auto& [k, settle] : {std::pair("1", "3"), std::pair("2", "0")}) {
-        Run(args, {"--supersample", k, "--settle", settle, "-o", "first.png"});
-        Run({"--from", "first.png"}, {"-o", "again.png"});
-        EXPECT_TRUE(File("again.png") == File("first.png")) << "supersample " << k;
-    }
-    EXPECT_NE(Parameters("first.png").find("a-min=0.1\na-max=0.30000000000000004\n"), std::string::npos);
-    EXPECT_NE(Parameters("first.png").find("morph=-1e-300\n"), std::string::npos);
-    // Readable as any new file is (the umask's share of 0666), not only by its owner.
     const mode_t mask = umask(0);
     umask(mask);
-    EXPECT_EQ(std::filesystem::status(folder.path / "first.png").permissions(), std::filesystem::perms(0666 & ~mask));
-    // An option given again takes its later value.
-    Run({"--from", "first.png", "--size", "5x5", "--iterations", "8", "--size", "20x10"}, {"-o", "over.png"});
-    PictureDescription changed = Picture(Joined(args, {"--supersample", "2"}));
+    EXPECT_EQ(std::filesystem::status(folder.path / png).permissions(), std::filesystem::perms(0666 & ~mask));
+    Run({"--from", png, "--size", "5x5", "--iterations", "8", "--size", "20x10"}, {"-o", "over.png"});
+    PictureDescription changed = Picture(line);
     std::tie(changed.fractal.iterations, changed.width, changed.height) = std::tuple(8, 20, 10);
     EXPECT_EQ(Parameters("over.png"), ParameterText(changed));
-}
-
-// Every key of the table, one at a time and each map both shipped and not:
-// through the parameter text, a file read by --from, and the command line
-// that the viewer copies (plain words a shell takes as they are); and only
-// a colour leaves a TIFF's exponents usable.
-TEST_F(RenderProgram, EveryKeyTravelsThroughTheTextAFileAndTheCommandLine)
-{
-    PictureDescription base;
-    std::tie(base.width, base.height) = std::pair(8, 6);
-    std::string error;
-    const std::string tiff = folder.path / "base.tif", png = folder.path / "p.png";
-    ASSERT_EQ(WritePictureFile(tiff, base, ImageFormat::kTiff, {}, error), WriteOutcome::kWritten);
-    for (std::size_t index = 0; index < ParameterKeyCount(); ++index) {
-        for (const bool shipped : {false, true}) {
-            const PictureDescription p = WithOneKeyChanged(index, base, shipped);
-            const std::string text = ParameterText(p);
-            SCOPED_TRACE(ParameterKeyAt(index).key);
-            ASSERT_NE(text, ParameterText(base));
-            const Result<PictureDescription> read = ReadParameterText(text);
-            EXPECT_EQ(read ? ParameterText(*read) : read.Reason(), text);
-            ASSERT_EQ(WritePictureFile(png, p, ImageFormat::kPng, {}, error), WriteOutcome::kWritten);
-            EXPECT_EQ(ParameterText(Picture({"--from", png})), text);
-            const std::string command = RenderCommand(p, "out.png");
-            EXPECT_EQ(command.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 -=:.,_/"),
-                      std::string::npos) << command;
-            std::vector<std::string> words;
-            for (std::istringstream split(command.substr(command.find(' '))); split >> words.emplace_back();) {}
-            words.pop_back();
-            const ParsedCommand copied = ParseArguments(words, 1);
-            EXPECT_EQ(ParameterText(copied.options.picture), text) << copied.text;
-            words.insert(words.begin(), {"--from", tiff});
-            EXPECT_EQ(ParseArguments(words, 1).options.exponentsFrom.empty(),
-                      ParameterKeyAt(index).role != ParameterKey::kColour);
-        }
-    }
+    EXPECT_EQ(FileNamesIn(folder.path), (std::vector<std::string>{"over.png", png}));
 }
 
 // Each frame holds its own values, whichever range and threads wrote it.
@@ -242,32 +188,10 @@ std::vector<double> TiffExponents(const std::string& path)
     return exponents;
 }
 
-// With settling (so version 2): the exponents of the 64 passes in the TIFF
-// and the .npy alike, coloured they are the PGM's bytes.
-TEST_F(RenderProgram, TiffAndNpyHoldTheExponentsThePgmsColourValuesAreMadeFrom)
-{
-    const std::vector<std::string> args = {"--size", "70x50", "--b", "2.5:3.9", "--iterations", "40",
-                                           "--settle", "5", "--contrast", "300"};
-    for (const char* name : {"e.tif", "e.npy", "g.pgm"})
-        Run(args, {"-q", "-o", name});
-    const PictureDescription p = Picture(args);
-    std::vector<double> expected(70 * 50);
-    LyapPictureRows(TLyapCalc(p.fractal), 70, 50).FillRows(0, 50, expected.data());
-    const std::vector<double> tiff = TiffExponents(folder.path / "e.tif");
-    EXPECT_EQ(std::memcmp(tiff.data(), expected.data(), expected.size() * 8), 0);
-    const std::string pgm = File("g.pgm"), npy = File("e.npy");
-    for (std::size_t i = 0; i < tiff.size(); ++i)
-        ASSERT_EQ(LyapColourValue(tiff[i], 300), static_cast<std::uint8_t>(pgm[pgm.size() - tiff.size() + i])) << i;
-    // The .npy: its header (which NumPy's own load reads, numpy-load.sh)
-    // padded to a multiple of 64 bytes, then the values.
-    const std::string values(reinterpret_cast<const char*>(tiff.data()), tiff.size() * 8);
-    EXPECT_TRUE(npy.size() % 64 == values.size() % 64 && npy.ends_with(values));
-}
-
 // Order through a map file (or a palette), chaos graded through a named map
 // (or a palette): each pixel's colour from its exponent, indexed or RGB
-// alike; the PNG alone, the map file gone, renders the same bytes again.
-TEST_F(RenderProgram, ColourMapsAndAChaosGradingColourEachPixelAndFromRendersThemWithoutTheFile)
+// alike.
+TEST_F(RenderProgram, ColourMapsAndAChaosGradingColourEachPixel)
 {
     std::string ramp;
     for (int v = 0; v < 256; ++v)
@@ -290,29 +214,39 @@ TEST_F(RenderProgram, ColourMapsAndAChaosGradingColourEachPixelAndFromRendersThe
         Run(Joined(args, colours), {"-o", "c.png"});
         EXPECT_EQ(DecodedRgb(File("c.png")), expected) << colours[0];
     }
-    Run(Joined(args, {"--palette-file", map}), {"-o", "m.png"});
-    std::filesystem::remove(map);
-    Run({"--from", "m.png"}, {"-o", "again.png"});
-    EXPECT_TRUE(File("again.png") == File("m.png"));
 }
 
-// Each format of the table writes a file that its own sniff alone tells,
-// is chosen by its name and its extensions, and gives back the parameters
-// it holds: a text of version 2, as settling makes it.
-TEST_F(RenderProgram, EveryFormatsFileIsToldByItsOwnSniffAndGivesBackItsParameters)
+// Each format of the table, written by the program, makes a file that its
+// own sniff alone tells, is chosen by its name and its extensions, gives
+// back the parameters it holds (a text of version 2, as settling makes it)
+// and holds the exponents of the 64 passes: as they are in the TIFF and
+// the .npy (whose header NumPy's own load reads, numpy-load.sh), their
+// colour values after the PGM's header.
+TEST_F(RenderProgram, EveryFormatsFileIsToldByItsSniffAndHoldsThePictureAndItsParameters)
 {
-    const PictureDescription picture = Picture({"--size", "9x7", "--settle", "2"});
+    const std::vector<std::string> args = {"--size", "70x50", "--b", "2.5:3.9", "--iterations", "40", "--settle", "5", "--contrast", "300"};
+    const PictureDescription picture = Picture(args);
+    std::vector<double> exponents(70 * 50);
+    LyapPictureRows(TLyapCalc(picture.fractal), 70, 50).FillRows(0, 50, exponents.data());
+    const std::string values(reinterpret_cast<const char*>(exponents.data()), exponents.size() * 8);
+    std::string colourValues;
+    for (const double e : exponents)
+        colourValues += static_cast<char>(LyapColourValue(e, 300));
     for (const PictureFormat& format : PictureFormats()) {
         const std::string path = folder.path / ("p." + std::string(*format.extensions.begin()));
-        std::string error;
-        ASSERT_EQ(WritePictureFile(path, picture, format.format, {}, error), WriteOutcome::kWritten) << error;
+        Run(args, {"-q", "-o", path});
+        const std::string file = ReadWholeFile(path);
         for (const PictureFormat& other : PictureFormats())
-            EXPECT_EQ(other.recognises(ReadWholeFile(path).substr(0, kSniffBytes)), &other == &format) << other.name << " " << path;
+            EXPECT_EQ(other.recognises(file.substr(0, kSniffBytes)), &other == &format) << other.name << " " << path;
         for (const std::string& name : Joined({std::string(format.name)}, {format.extensions.begin(), format.extensions.end()}))
             EXPECT_EQ(FormatNamed(name), &format) << name;
         const auto read = ReadPictureParameters(path);
         ASSERT_EQ(read.has_value(), format.readParameters != nullptr) << path;
         EXPECT_TRUE(!read || (read->text == ParameterText(picture) && read->text.starts_with("version=2\n") && read->exponents == format.holdsExponents));
+        const ImageFormat f = format.format;
+        EXPECT_TRUE(f == ImageFormat::kTiff ? std::memcmp(TiffExponents(path).data(), exponents.data(), values.size()) == 0
+                    : f == ImageFormat::kNpy ? file.size() % 64 == values.size() % 64 && file.ends_with(values)
+                    : f != ImageFormat::kPgm || file == "P5\n70 50\n255\n" + colourValues) << path;
     }
 }
 
@@ -331,13 +265,9 @@ TEST_F(RenderProgram, RecolouringATiffGivesTheBytesOfADirectRender)
         Run(args, colours);
         EXPECT_TRUE(File(colours.back()) == recoloured) << colours[0];
     }
-    for (const auto& [more, recolours] : {std::pair<std::vector<std::string>, bool>{{"--contrast", "9"}, true},
-                                          {{"--iterations", "40", "--format", "npy"}, true},
-                                          {{"--settle", "0"}, false}, {{"--supersample", "2"}, false},
-                                          {{"--first-x", "0.25"}, false}}) {
-        const auto parsed = ParseArguments(Joined({"--from", tif, "-o", "x.png"}, more), 1);
-        EXPECT_EQ(parsed.options.exponentsFrom == tif, recolours) << more[0];
-    }
+    // (Which keys leave the exponents usable: the every-key test of
+    // tests/view.) A change of format alone does too.
+    EXPECT_EQ(ParseArguments({"--from", tif, "--format", "npy", "-o", "x"}, 1).options.exponentsFrom, tif);
 }
 
 TEST_F(RenderProgram, InterruptedItExitsWith128PlusTheSignalAndLeavesTheEarlierFileAlone)

@@ -6,32 +6,22 @@
 #include "ColourMap.h"
 #include "ParameterKeys.h"
 
+#include <cmath>
 #include <cstddef>
 #include <type_traits>
+#include <vector>
 
-inline std::size_t ParameterKeyCount()
+// The keys in the table's order.
+inline std::vector<ParameterKey> AllParameterKeys()
 {
     const PictureDescription picture;
-    std::size_t count = 0;
-    ForEachParameterKey(picture, [&count](const ParameterKey&, const auto&) { ++count; });
-    return count;
-}
-
-// The key number `index`, in the table's order.
-inline ParameterKey ParameterKeyAt(std::size_t index)
-{
-    const PictureDescription picture;
-    ParameterKey found{};
-    std::size_t k = 0;
-    ForEachParameterKey(picture, [&](const ParameterKey& key, const auto&) {
-        if (k++ == index)
-            found = key;
-    });
-    return found;
+    std::vector<ParameterKey> keys;
+    ForEachParameterKey(picture, [&keys](const ParameterKey& key, const auto&) { keys.push_back(key); });
+    return keys;
 }
 
 // base with key `index` moved to another value its rule accepts: the next
-// whole number, a real a little larger, a five-letter sequence, or a colour
+// whole number, the next larger real, a five-letter sequence, or a colour
 // map (shipped, or one that no name gives).
 inline PictureDescription WithOneKeyChanged(std::size_t index, PictureDescription base = {}, bool shippedMap = false)
 {
@@ -43,7 +33,7 @@ inline PictureDescription WithOneKeyChanged(std::size_t index, PictureDescriptio
         if constexpr (std::is_same_v<Value, std::int32_t>)
             field = field < key.rule.high ? field + (key.rule.kind == ValueRule::kEvenWhole ? 2 : 1) : key.rule.low;
         else if constexpr (std::is_same_v<Value, double>)
-            field += 0.375;
+            field = std::nextafter(field, 1e300); // its shortest text has 16 or 17 digits
         else if constexpr (std::is_same_v<Value, LyapSequence>)
             field = {0b10100, 5};
         else {

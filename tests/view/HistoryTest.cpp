@@ -5,55 +5,46 @@
 
 #include "ChangedKeys.h"
 #include "Clipboard.h"
+#include "ParameterText.h"
+#include "ParseArguments.h"
 #include "PictureWriter.h"
 #include "RenderCommand.h"
+#include "SliderScale.h"
 
-#include <bit>
 #include <fstream>
+#include <sstream>
 #include <tuple>
-
-namespace {
-
-// Every value that decides the picture, bit for bit, and the sliders.
-std::vector<uint64> Place(const TLyapCalc& c, const std::vector<BScrollBar*>& sliders)
-{
-    std::vector<uint64> values;
-    for (double v : {c.fAMin, c.fAMax, c.fBMin, c.fBMax, c.fMorph, c.fFirstX, c.fContrast, c.fMorphSlopeX,
-                     c.fMorphSlopeY, c.fFirstXSlopeX, c.fFirstXSlopeY})
-        values.push_back(std::bit_cast<uint64>(v));
-    for (uint64 v : {uint64(c.fIterations), c.fSequence, uint64(c.fSequenceLength)})
-        values.push_back(v);
-    for (BScrollBar* slider : sliders)
-        values.push_back(uint64(slider->Value()));
-    return values;
-}
-
-} // namespace
 
 class HistoryTest : public ViewerTest {
 protected:
-    std::vector<uint64> Shown()
+    // Every value that decides the picture (bit for bit), the slopes and the sliders.
+    auto Shown()
     {
         WaitForRender();
-        return Place(*fView->fCalc, {Slider(0), Slider(1), Slider(2)});
+        const TLyapCalc& c = *fView->fCalc;
+        return std::make_tuple(c.Parameters(), c.fMorphSlopeX, c.fMorphSlopeY, c.fFirstXSlopeX, c.fFirstXSlopeY,
+                               Slider(0)->Value(), Slider(1)->Value(), Slider(2)->Value());
     }
     void Post(uint32 command)
     {
         fWindow->PostMessage(command);
         ProcessEvents();
     }
-    // A drop of the file on the main window; the text of the alert it shows.
+    // A drop of the file on the main window; the text of the alert it
+    // shows, if it shows one (an answer not taken waits for the next alert,
+    // so the text goes where it outlives the call).
     std::string Drop(const std::string& path, int32 answer = 0)
     {
         BMessage drop(B_SIMPLE_DATA);
         const entry_ref ref{path};
         drop.AddRef("refs", &ref);
-        std::string alertText;
-        platform_test::AnswerNextAlert(answer, &alertText);
+        fAlertText.clear();
+        platform_test::AnswerNextAlert(answer, &fAlertText);
         fWindow->PostMessage(&drop);
         ProcessEvents();
-        return alertText;
+        return fAlertText;
     }
+    std::string fAlertText;
     // What Ctrl+C puts on the clipboard.
     std::string CopiedCommand()
     {
@@ -69,10 +60,10 @@ protected:
 
 TEST_F(HistoryTest, BackAndForwardRestoreExactValuesAndANewChangeDropsTheStepsAhead)
 {
-    const std::vector<uint64> start = Shown();
+    const auto start = Shown();
     const std::vector<uint8> startImage = BitmapBytes();
     Drag(BPoint(60, 60), BPoint(180, 180));
-    const std::vector<uint64> zoomed = Shown();
+    const auto zoomed = Shown();
     Drag(BPoint(40, 80), BPoint(140, 180));
     User().HoldButtons(B_PRIMARY_MOUSE_BUTTON); // a drag across two pulses, released: one step
     for (const float position : {120.0f, 150.0f}) {
@@ -93,7 +84,7 @@ TEST_F(HistoryTest, BackAndForwardRestoreExactValuesAndANewChangeDropsTheStepsAh
     Post(kForwardCommand);
     EXPECT_EQ(Shown(), zoomed);
     Choose("Palette", "Palette2");
-    const std::vector<uint64> recoloured = Shown();
+    const auto recoloured = Shown();
     Post(kForwardCommand); // dropped by the palette
     EXPECT_EQ(Shown(), recoloured);
     EXPECT_EQ(Marked("Palette"), "Palette2");
@@ -102,58 +93,50 @@ TEST_F(HistoryTest, BackAndForwardRestoreExactValuesAndANewChangeDropsTheStepsAh
     EXPECT_EQ(Marked("Palette"), "Palette1");
 }
 
-TEST_F(HistoryTest, OpenShowsTheFilesValuesExactlyAndNamesWhatItLeavesOut)
+// The words of a command line after the program's name, after `words`.
+std::vector<std::string> Words(const std::string& command, std::vector<std::string> words = {})
 {
-    const std::string dir = ::testing::TempDir();
-    PictureDescription picture;
-    picture.width = picture.height = 32;
-    picture.fractal = {.iterations = 100, .aMin = 3.4, .aMax = 3.95, .bMin = 2.5, .bMax = 3.4, .morph = 0.7,
-                       .firstX = 0.3, .contrast = 300.0, .sequence = {0b10100, 5}};
-    picture.palette = 3;
-    picture.supersample = 2;
-    std::string error;
-    ASSERT_EQ(WritePictureFile(dir + "/open.png", picture, ImageFormat::kPng, {}, error), WriteOutcome::kWritten);
-    std::ofstream(dir + "/not-ours.png") << "version=1\n";
-    const std::vector<uint64> start = Shown();
-
-    EXPECT_NE(Drop(dir + "/open.png").find(": supersample=2"), std::string::npos);
-    const std::vector<uint64> opened = Shown();
-    const TLyapCalc& c = *fView->fCalc;
-    EXPECT_EQ(std::bit_cast<uint64>(c.fContrast), std::bit_cast<uint64>(300.0));
-    EXPECT_EQ(std::make_tuple(c.fIterations, c.fAMax, c.fMorph, c.fFirstX, c.fSequence, c.fSequenceLength),
-              std::make_tuple(100, 3.95, 0.7, 0.3, uint64(0b10100), 5));
-    // Nearest positions: 70, 60 and 100 (300 / 128)^(1/4) = 123.7.
-    EXPECT_EQ(std::make_tuple(Slider(0)->Value(), Slider(1)->Value(), Slider(2)->Value()),
-              std::make_tuple(70.0f, 60.0f, 124.0f));
-    EXPECT_EQ(Marked("Iterations"), "2 4 8 16 32 64 128 256 384 512"); // none marked
-    EXPECT_EQ(Marked("Palette"), "Palette3");
-    DeliverPulse(fWindow); // the sliders stay as they are
-    EXPECT_EQ(Shown(), opened);
-
-    for (const std::string& bad : {dir + "/not-ours.png", dir + "/missing.png"}) {
-        EXPECT_TRUE(Drop(bad, -2).starts_with("Could not open " + bad + ": ")) << bad; // Return answers it
-        EXPECT_EQ(Shown(), opened) << bad;
-    }
-    Post(kBackCommand);
-    EXPECT_EQ(Shown(), start);
+    std::istringstream split(command.substr(command.find(' ')));
+    for (std::string word; split >> word;)
+        words.push_back(word);
+    return words;
 }
 
-// Every key of the table, one at a time: an opened picture's value is
-// shown, and so reaches the copied command (which the save shares) and the
-// history, or it is named as left out.
-TEST_F(HistoryTest, EveryKeyOpenedIsShownCopiedAndKeptInTheHistoryOrNamed)
+// Every key of the table, one at a time (a map both shipped and not), the
+// one test that follows a key everywhere. The renderer: --from reads the
+// value from a file, the copied command line gives it in plain words a shell
+// takes as they are, and over a TIFF only a colour leaves its exponents
+// usable. The viewer: an opened picture's value is shown, and so reaches
+// the copied command (which the save shares) and the history, or it is
+// named as left out; the sliders move to the nearest positions (and a pulse
+// leaves them there), the menus mark what they have. A file that is not a
+// picture of ours changes nothing.
+TEST_F(HistoryTest, EveryKeyTravelsThroughFilesCommandLinesAndTheViewerOrIsNamed)
 {
-    const std::string path = ::testing::TempDir() + "/key.png";
+    const std::string dir = ::testing::TempDir(), path = dir + "/key.png", tiff = dir + "/base.tif";
     PictureDescription small;
     std::tie(small.width, small.height) = std::pair(8, 6);
-    for (std::size_t index = 0; index < ParameterKeyCount(); ++index) {
-        const ParameterKey key = ParameterKeyAt(index);
-        if (key.role == ParameterKey::kImage && key.viewerShows)
-            continue; // the size is the view's own
-        SCOPED_TRACE(key.key);
-        const PictureDescription picture = WithOneKeyChanged(index, small);
-        std::string error;
+    std::string error;
+    ASSERT_EQ(WritePictureFile(tiff, small, ImageFormat::kTiff, {}, error), WriteOutcome::kWritten);
+    const std::vector<ParameterKey> keys = AllParameterKeys();
+    for (std::size_t index = 0; index < keys.size() * 2; ++index) {
+        const ParameterKey& key = keys[index / 2];
+        if (index % 2 == 1 && key.rule.kind != ValueRule::kColours)
+            continue;
+        SCOPED_TRACE(std::string(key.key) + (index % 2 == 1 ? ", shipped" : ""));
+        const PictureDescription picture = WithOneKeyChanged(index / 2, small, index % 2 == 1);
+        const std::string text = ParameterText(picture), command = RenderCommand(picture, "out.png");
+        ASSERT_NE(text, ParameterText(small));
         ASSERT_EQ(WritePictureFile(path, picture, ImageFormat::kPng, {}, error), WriteOutcome::kWritten);
+        EXPECT_EQ(ParameterText(ParseArguments({"--from", path, "-o", "x.png"}, 1).options.picture), text);
+        EXPECT_EQ(command.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 -=:.,_/"),
+                  std::string::npos) << command;
+        const ParsedCommand copied = ParseArguments(Words(command), 1);
+        EXPECT_EQ(ParameterText(copied.options.picture), text) << copied.text;
+        EXPECT_EQ(ParseArguments(Words(command, {"--from", tiff}), 1).options.exponentsFrom.empty(),
+                  key.role != ParameterKey::kColour);
+        if (key.role == ParameterKey::kImage && key.viewerShows)
+            continue; // the viewer's size is the view's own
         PictureDescription shown = picture;
         std::tie(shown.width, shown.height) = std::pair(gImageWidth, gImageHeight);
         ForEachParameterKeyAndDefault(shown, [](const ParameterKey& k, auto& field, const auto& byDefault) {
@@ -161,40 +144,43 @@ TEST_F(HistoryTest, EveryKeyOpenedIsShownCopiedAndKeptInTheHistoryOrNamed)
                 field = byDefault;
         });
         EXPECT_EQ(Drop(path).find(": " + std::string(key.key) + "=") != std::string::npos, !key.viewerShows);
-        const std::string copied = CopiedCommand();
-        EXPECT_EQ(copied, RenderCommand(shown, "lyapunov.png"));
+        DeliverPulse(fWindow);
+        const LyapParameters& f = shown.fractal;
+        EXPECT_EQ(std::make_tuple(Slider(0)->Value(), Slider(1)->Value(), Slider(2)->Value()),
+                  std::make_tuple(MorphPosition(f.morph, 200), FirstXPosition(f.firstX, 200), ContrastPosition(f.contrast, 200)));
+        EXPECT_EQ(Marked("Palette"), "Palette" + std::to_string(shown.palette));
+        EXPECT_EQ(Marked("Iterations"), f.iterations == 16 ? "16" : "2 4 8 16 32 64 128 256 384 512");
+        const std::string copiedByViewer = CopiedCommand();
+        EXPECT_EQ(copiedByViewer, RenderCommand(shown, "lyapunov.png"));
         Post(kBackCommand);
-        EXPECT_NE(CopiedCommand(), copied);
+        EXPECT_NE(CopiedCommand(), copiedByViewer);
         Post(kForwardCommand);
-        EXPECT_EQ(CopiedCommand(), copied);
+        EXPECT_EQ(CopiedCommand(), copiedByViewer);
+    }
+    const std::string notOurs = dir + "/not-ours.png", before = CopiedCommand();
+    std::ofstream(notOurs) << "version=1\n";
+    for (const std::string& bad : {notOurs, dir + "/missing.png"}) {
+        EXPECT_TRUE(Drop(bad, -2).starts_with("Could not open " + bad + ": ")) << bad; // Return answers it
+        EXPECT_EQ(CopiedCommand(), before) << bad;
     }
 }
 
-// A place that differs in any one value, a zero's sign included, is a step
-// of its own; beyond the cap the oldest places go.
-TEST(PlaceHistory, AnyValueThatDiffersIsAStepAndTheOldestGoBeyondTheCap)
+// Places differ bit for bit (a slope's zero and minus zero too: the other
+// values the open above shows); beyond the cap the oldest places go.
+TEST(PlaceHistory, AZerosSignIsAStepAndTheOldestGoBeyondTheCap)
 {
-    const ExploredPlace start;
-    const auto changed = [&start](auto change) {
-        ExploredPlace place = start;
-        change(place);
-        return place;
-    };
-    for (const ExploredPlace& other :
-         {changed([](ExploredPlace& p) { p.fractal.bMin = 2.5; }), changed([](ExploredPlace& p) { p.fractal.settle = 1; }),
-          changed([](ExploredPlace& p) { p.fractal.sequence.length = 3; }),
-          changed([](ExploredPlace& p) { p.morphSlopeX = -0.0; }), changed([](ExploredPlace& p) { p.palette = 2; }),
-          changed([](ExploredPlace& p) { p.contrastPosition = 7; })}) {
-        PlaceHistory history;
-        history.Record(start);
-        history.Record(other);
-        EXPECT_TRUE(history.Back().has_value());
-    }
     PlaceHistory history;
-    for (int32 i = 1; i <= 1001; ++i)
-        history.Record(changed([i](ExploredPlace& p) { p.fractal.iterations = 2 * i; }));
+    ExploredPlace place;
+    history.Record(place);
+    place.morphSlopeX = -0.0;
+    history.Record(place);
+    EXPECT_TRUE(history.Back().has_value());
+    for (int32 i = 1; i <= 1001; ++i) {
+        place.fractal.iterations = 2 * i;
+        history.Record(place);
+    }
     int32 backs = 0;
-    for (std::optional<ExploredPlace> place; (place = history.Back()); ++backs)
-        EXPECT_EQ(place->fractal.iterations, 2 * (1001 - backs - 1));
+    for (std::optional<ExploredPlace> back; (back = history.Back()); ++backs)
+        EXPECT_EQ(back->fractal.iterations, 2 * (1001 - backs - 1));
     EXPECT_EQ(backs, 999);
 }
