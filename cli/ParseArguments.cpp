@@ -104,7 +104,7 @@ struct OptionDeclarations {
             ->type_name(valueName)
             ->check(CLI::Validator(
                 [=](const std::string& text) {
-                    return ReadParts(text, parts, false) ? "" : "expected " + accepted + ", got " + Quoted(text);
+                    return ReadParts(text, parts, false) ? "" : ExpectedButGot(accepted, text);
                 },
                 ""))
             ->each([parts](const std::string& text) { ReadParts(text, parts, true); });

@@ -2,9 +2,11 @@
 #include "MainWindow.h"
 
 #include "Application.h"
+#include "ColourMap.h"
 #include "InterfaceDefs.h"
 #include "Message.h"
 #include "Menu.h"
+#include "NamedPlaces.h"
 #include "ShowBit.h"
 
 #include <string>
@@ -59,14 +61,55 @@ std::vector<MenuEntry> IterationEntries()
     return entries;
 }
 
+// The shipped maps, then a map file: their commands from `base` on.
+void AddColourMapItems(BMenu* menu, uint32 base, uint32 fileCommand)
+{
+    for (uint32 k = 0; const std::string_view name : ColourMapNames())
+        menu->AddItem(new BMenuItem(std::string(name).c_str(), new BMessage(base + k++)));
+    menu->AddItem(new BMenuItem("Colour Map File…", new BMessage(fileCommand)));
+}
+
+// After the four palettes: the maps, then the chaos grading.
+void AddColourItems(BMenu* palette)
+{
+    palette->AddSeparatorItem();
+    AddColourMapItems(palette, kColourMapCommandBase, kColourMapFileCommand);
+    palette->AddSeparatorItem();
+    auto* chaos = new BMenu("Chaos");
+    chaos->AddItem(new BMenuItem("One Colour", new BMessage(kChaosOneColourCommand)));
+    chaos->AddSeparatorItem();
+    for (int32 n = 0; n < kPaletteCount; ++n)
+        chaos->AddItem(new BMenuItem(("Palette" + std::to_string(n + 1)).c_str(),
+                                     new BMessage(kChaosPaletteCommandBase + n)));
+    chaos->AddSeparatorItem();
+    AddColourMapItems(chaos, kChaosMapCommandBase, kChaosMapFileCommand);
+    chaos->ItemAt(0)->SetMarked(true);
+    chaos->SetRadioMode(true);
+    palette->AddItem(chaos);
+    palette->AddItem(new BMenuItem("Colours…", new BMessage(kColoursWindowCommand)));
+}
+
+// After "Lyapunov Space": the named places, then the values typed.
+void AddPlaceItems(BMenu* fractalType)
+{
+    fractalType->AddSeparatorItem();
+    for (uint32 k = 0; const NamedPlace& place : NamedPlaces())
+        fractalType->AddItem(new BMenuItem(place.label, new BMessage(kPlaceCommandBase + k++)));
+    fractalType->AddSeparatorItem();
+    fractalType->AddItem(new BMenuItem("Values…", new BMessage(kValuesCommand)));
+}
+
 void AddMenus(BMenuBar* bar)
 {
     bar->AddItem(BuildMenu("File", {{"About", kAboutCommand}}, nullptr));
-    bar->AddItem(BuildMenu("Palette", PaletteEntries(), "Palette1"));
+    BMenu* palette = BuildMenu("Palette", PaletteEntries(), "Palette1");
+    AddColourItems(palette);
+    bar->AddItem(palette);
     const std::string defaultCount = std::to_string(kLyapDefaultIterations);
     bar->AddItem(BuildMenu("Iterations", IterationEntries(), defaultCount.c_str()));
-    bar->AddItem(BuildMenu("Fractal type", {{"Lyapunov Space", kFractalTypeCommand}},
-                           "Lyapunov Space"));
+    BMenu* fractalType = BuildMenu("Fractal type", {{"Lyapunov Space", kFractalTypeCommand}}, "Lyapunov Space");
+    AddPlaceItems(fractalType);
+    bar->AddItem(fractalType);
 }
 
 } // namespace

@@ -20,6 +20,20 @@ constexpr uint32 kOpenCommand = 0x4f50454e;    // 'OPEN'
 constexpr uint32 kCopyCommand = 0x434f5059;    // 'COPY'
 constexpr uint32 kBackCommand = 0x4241434b;    // 'BACK'
 constexpr uint32 kForwardCommand = 0x46575244; // 'FWRD'
+// The items after the specified ones: the shipped colour maps (base + their
+// index in ColourMapNames()) and a map file in the palette's place; the
+// "Chaos" submenu's one colour, palettes (base + 0..3), maps and map file;
+// the "Colours" window; the named places (base + their index in
+// NamedPlaces()); the "Values" window (its Apply: ValuesWindow.h).
+constexpr uint32 kColourMapCommandBase = 0x4d415000;    // 'MAP' + index
+constexpr uint32 kColourMapFileCommand = 0x4d415046;    // 'MAPF'
+constexpr uint32 kChaosOneColourCommand = 0x43484f31;   // 'CHO1'
+constexpr uint32 kChaosPaletteCommandBase = 0x43485000; // 'CHP' + number
+constexpr uint32 kChaosMapCommandBase = 0x43484d00;     // 'CHM' + index
+constexpr uint32 kChaosMapFileCommand = 0x43484d46;     // 'CHMF'
+constexpr uint32 kColoursWindowCommand = 0x434f4c57;    // 'COLW'
+constexpr uint32 kPlaceCommandBase = 0x504c4300;        // 'PLC' + index
+constexpr uint32 kValuesCommand = 0x56414c53;           // 'VALS'
 // The "Iterations" menu: each item is labelled with its count and sends it.
 constexpr std::array<uint32, 10> kIterationCounts = {2, 4, 8, 16, 32, 64, 128, 256, 384, 512};
 
@@ -39,6 +53,12 @@ public:
 
 private:
     void ResetFractalType();
+    // The colours and places added after the specified items; true when the
+    // code was one of theirs.
+    bool CarryOutLookCommand(uint32 code);
+    void ShowNamedPlace(uint32 index);
+    // The "Fractal type" item marked before "Values…" took the mark.
+    uint32 fFractalTypeMark = kFractalTypeCommand;
     // The Palette and Iterations menus mark what the view uses now.
     void MarkViewValues();
     BMenuBar* MenuBar() const;

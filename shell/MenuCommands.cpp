@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 
 #include "AboutAlert.h"
+#include "ColourMap.h"
 #include "LyapParameters.h"
 #include "Menu.h"
 #include "Message.h"
@@ -13,6 +14,7 @@ namespace {
 
 constexpr int32 kPaletteMenuIndex = 1;
 constexpr int32 kIterationsMenuIndex = 2;
+constexpr int32 kFractalTypeMenuIndex = 3;
 
 bool IsIterationCommand(uint32 code)
 {
@@ -23,10 +25,34 @@ bool IsIterationCommand(uint32 code)
 // Moves the radio mark of `menu` to the item that sends `command`.
 void MarkCommand(BMenu* menu, uint32 command)
 {
+    if (menu == nullptr)
+        return;
     for (int32 i = 0; i < menu->CountItems(); ++i) {
         BMenuItem* item = menu->ItemAt(i);
         item->SetMarked(item->Command() == command);
     }
+}
+
+// The command of the item that shows these colours: a shipped map's, the
+// map file's for any other map, the palette's without one.
+uint32 ColoursCommand(const std::optional<ColourMap>& map, uint32 paletteCommand, uint32 mapBase, uint32 fileCommand)
+{
+    if (!map)
+        return paletteCommand;
+    const auto name = ShippedColourMapName(*map);
+    if (!name)
+        return fileCommand;
+    const auto& names = ColourMapNames();
+    return mapBase + static_cast<uint32>(std::find(names.begin(), names.end(), *name) - names.begin());
+}
+
+// The Palette menu's "Chaos" submenu.
+BMenu* ChaosMenu(BMenu* palette)
+{
+    for (int32 i = 0; i < palette->CountItems(); ++i)
+        if (BMenu* submenu = palette->ItemAt(i)->Submenu())
+            return submenu;
+    return nullptr;
 }
 
 // Carries out a command that may show another place (back, forward, open
@@ -67,6 +93,8 @@ void TMainWindow::MessageReceived(BMessage* message)
         fView->CopyRenderCommand();
     else if (ShowOtherPlace(message, fView))
         MarkViewValues();
+    else
+        CarryOutLookCommand(code);
     // Any other code is dropped.
 }
 
@@ -75,8 +103,14 @@ void TMainWindow::MarkViewValues()
     BMenuBar* bar = MenuBar();
     if (bar == nullptr)
         return;
-    MarkCommand(bar->SubmenuAt(kPaletteMenuIndex),
-                kPaletteCommandBase + static_cast<uint32>(fView->Palette()));
+    const PictureDescription& shown = fView->ShownPicture();
+    BMenu* palette = bar->SubmenuAt(kPaletteMenuIndex);
+    MarkCommand(palette, ColoursCommand(shown.colours, kPaletteCommandBase + static_cast<uint32>(fView->Palette()),
+                                        kColourMapCommandBase, kColourMapFileCommand));
+    const uint32 chaosPalette = kChaosPaletteCommandBase + static_cast<uint32>(PaletteIndex(shown.chaosPalette));
+    MarkCommand(ChaosMenu(palette), !GradesChaos(shown) ? kChaosOneColourCommand
+        : ColoursCommand(shown.chaosColours, chaosPalette, kChaosMapCommandBase, kChaosMapFileCommand));
+    MarkCommand(bar->SubmenuAt(kFractalTypeMenuIndex), fFractalTypeMark);
     // A count that is none of the menu's items leaves every item unmarked.
     MarkCommand(bar->SubmenuAt(kIterationsMenuIndex), static_cast<uint32>(fView->fIterations));
 }
@@ -84,6 +118,7 @@ void TMainWindow::MarkViewValues()
 void TMainWindow::ResetFractalType()
 {
     fView->ResetFractalType();
+    fFractalTypeMark = kFractalTypeCommand;
     // The view's count is the default again; the menu shows the count in use.
     if (BMenuBar* bar = MenuBar())
         MarkCommand(bar->SubmenuAt(kIterationsMenuIndex), kLyapDefaultIterations);

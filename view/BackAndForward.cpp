@@ -18,12 +18,11 @@ int32 SliderPosition(const BScrollBar* bar)
 ExploredPlace TShowBit::CurrentPlace() const
 {
     ExploredPlace place;
-    place.fractal = fShownPicture.fractal;
+    place.picture = fShownPicture;
     place.morphSlopeX = fCalc->fMorphSlopeX;
     place.morphSlopeY = fCalc->fMorphSlopeY;
     place.firstXSlopeX = fCalc->fFirstXSlopeX;
     place.firstXSlopeY = fCalc->fFirstXSlopeY;
-    place.palette = fPalette;
     place.morphPosition = SliderPosition(fMorphBar);
     place.firstXPosition = SliderPosition(fFirstXBar);
     place.contrastPosition = SliderPosition(fContrastBar);
@@ -33,17 +32,18 @@ ExploredPlace TShowBit::CurrentPlace() const
 void TShowBit::ShowPlace(const ExploredPlace& place)
 {
     StopRender();
-    fCalc->SetParameters(place.fractal);
+    fCalc->SetParameters(place.picture.fractal);
+    fLook = place.picture;
     fCalc->fMorphSlopeX = place.morphSlopeX;
     fCalc->fMorphSlopeY = place.morphSlopeY;
     fCalc->fFirstXSlopeX = place.firstXSlopeX;
     fCalc->fFirstXSlopeY = place.firstXSlopeY;
-    fIterations = place.fractal.iterations;
+    fIterations = place.picture.fractal.iterations;
     PlaceSliders(place.morphPosition, place.firstXPosition, place.contrastPosition);
     fSliderStepOpen = false;
     ClearSelection();
     // Starts the render.
-    ApplyPalette(place.palette);
+    ApplyPalette(PaletteIndex(place.picture.palette));
 }
 
 void TShowBit::NoteChange()

@@ -17,8 +17,8 @@ namespace {
 // What the open panel offers.
 constexpr const char* kOpenableFiles = "Pictures (*.png *.tif *.tiff)";
 
-// "supersample=2, colours=...", or nothing: the values not at their default
-// that the viewer cannot show.
+// "supersample=2", or nothing: the values not at their default that the
+// viewer cannot show.
 std::string LeftOutValues(const PictureDescription& picture)
 {
     std::string leftOut;
@@ -57,21 +57,26 @@ bool TShowBit::OpenPicture(const std::string& path)
         ShowWarning("Open", "Could not open " + path + ": " + reason);
         return false;
     }
-    const LyapParameters& fractal = picture->fractal;
+    ShowPicture(*picture);
+    if (const std::string leftOut = LeftOutValues(*picture); !leftOut.empty())
+        ShowWarning("Open", "Opened " + path + " without the values the viewer cannot show: " + leftOut);
+    return true;
+}
+
+void TShowBit::ShowPicture(const PictureDescription& picture)
+{
     ExploredPlace place = CurrentPlace();
-    place.fractal = fractal;
+    place.picture = ShownByViewer(picture);
+    // A picture has no slopes of its own: those of a fresh start.
     const TLyapCalc defaults;
     place.morphSlopeX = defaults.fMorphSlopeX;
     place.morphSlopeY = defaults.fMorphSlopeY;
     place.firstXSlopeX = defaults.fFirstXSlopeX;
     place.firstXSlopeY = defaults.fFirstXSlopeY;
-    place.palette = PaletteIndex(picture->palette);
+    const LyapParameters& fractal = picture.fractal;
     place.morphPosition = MorphPosition(fractal.morph, fSliderRange);
     place.firstXPosition = FirstXPosition(fractal.firstX, fSliderRange);
     place.contrastPosition = ContrastPosition(fractal.contrast, fSliderRange);
     ShowPlace(place);
     NoteChange();
-    if (const std::string leftOut = LeftOutValues(*picture); !leftOut.empty())
-        ShowWarning("Open", "Opened " + path + " without the values the viewer cannot show: " + leftOut);
-    return true;
 }

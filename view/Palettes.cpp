@@ -10,6 +10,8 @@ uint8 gPaletteMap[256] = {};
 
 void TShowBit::SetPalette(int32 n)
 {
+    // A palette chosen takes the place of a colour map.
+    fLook.colours.reset();
     ApplyPalette(n);
     NoteChange();
 }
@@ -26,5 +28,8 @@ void TShowBit::ApplyPalette(int32 n)
             gPaletteMap[k] = screen.IndexForColor(colour.red, colour.green, colour.blue);
         }
     }
+    if (OwnColours())
+        BuildColourTable();
+    PlaceChaosSlider();
     RestartRender();
 }

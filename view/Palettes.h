@@ -3,6 +3,12 @@
 // runs.
 #pragma once
 
+#include "LyapColourTable.h"
 #include "SupportDefs.h"
 
 extern uint8 gPaletteMap[256];
+
+// The 32-bit pixel of every colour slot of the picture's own colours (see
+// TShowBit::OwnColours); rebuilt, like the palette map, only while no worker
+// runs.
+extern LyapColourTable gColourTable;

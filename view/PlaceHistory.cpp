@@ -1,11 +1,14 @@
 #include "PlaceHistory.h"
 
+#include "ParameterText.h"
+
 bool SamePlace(const ExploredPlace& one, const ExploredPlace& other)
 {
-    return one.fractal == other.fractal && SameBits(one.morphSlopeX, other.morphSlopeX)
+    // The text tells every two values apart that read back differently.
+    return ParameterText(one.picture) == ParameterText(other.picture) && SameBits(one.morphSlopeX, other.morphSlopeX)
            && SameBits(one.morphSlopeY, other.morphSlopeY)
            && SameBits(one.firstXSlopeX, other.firstXSlopeX)
-           && SameBits(one.firstXSlopeY, other.firstXSlopeY) && one.palette == other.palette
+           && SameBits(one.firstXSlopeY, other.firstXSlopeY)
            && one.morphPosition == other.morphPosition
            && one.firstXPosition == other.firstXPosition
            && one.contrastPosition == other.contrastPosition;

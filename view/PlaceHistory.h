@@ -3,7 +3,7 @@
 // them, so that the viewer can go back and forward again.
 #pragma once
 
-#include "LyapParameters.h"
+#include "PictureDescription.h"
 #include "SupportDefs.h"
 
 #include <cstddef>
@@ -11,14 +11,15 @@
 #include <vector>
 
 struct ExploredPlace {
-    LyapParameters fractal;
+    // Every value of the picture shown, as a save writes it (its size is
+    // that of the view when it was shown; a place shown again takes the
+    // view's size of then).
+    PictureDescription picture;
     // The calculator's slopes of morph and first x across the image.
     double morphSlopeX = 0.0;
     double morphSlopeY = 0.0;
     double firstXSlopeX = 0.0;
     double firstXSlopeY = 0.0;
-    // The palette in use, 0..3.
-    int32 palette = 0;
     // The control panel's sliders, which may stand for values near theirs.
     int32 morphPosition = 0;
     int32 firstXPosition = 0;

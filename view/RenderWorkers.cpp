@@ -9,6 +9,8 @@
 #include "TLyapCalc.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <cstddef>
 
 int32 gWorkerCount = 1;
@@ -19,6 +21,10 @@ std::atomic<bool> gUnclaimedShare[kMaxWorkers];
 
 namespace {
 
+// Whether the render under way fills the 32-bit image: set only while no
+// worker runs, read by the workers.
+bool gSharesInColour = false;
+
 constexpr int32 kStopPolls = 100;
 constexpr bigtime_t kStopPollInterval = 10000;
 constexpr const char* kWorkerName = "lcalc1";
@@ -28,12 +34,22 @@ constexpr const char* kWorkerName = "lcalc1";
 // so the shares of a failed spawn go to the workers that did start; each
 // share is taken by exactly one thread (the exchange), and is computed with
 // that share's own calculator, which a stop request reaches like any other.
+// Worker i's rows, through the palette map into the 8-bit image or through
+// the colour table into the 32-bit one, as the calculator's image is.
+void CalculateShare(int32 i)
+{
+    if (gSharesInColour)
+        gCalcs[i]->Calculate(gColourTable, gWorkerCount, i);
+    else
+        gCalcs[i]->Calculate(gPaletteMap, gWorkerCount, i);
+}
+
 void RunUnclaimedShares()
 {
     for (int32 i = 0; i < gWorkerCount; ++i) {
         if (!gUnclaimedShare[i].exchange(false))
             continue;
-        gCalcs[i]->Calculate(gPaletteMap, gWorkerCount, i);
+        CalculateShare(i);
         gWorkerStatus[i].store(kWorkerFinished);
     }
 }
@@ -70,7 +86,7 @@ int32 WorkerMain(void* data)
 {
     auto* status = static_cast<std::atomic<int32>*>(data);
     const int32 index = status->load();
-    gCalcs[index]->Calculate(gPaletteMap, gWorkerCount, index);
+    CalculateShare(index);
     RunUnclaimedShares();
     // Last: the pulse takes -1 in every entry as "the image is complete".
     status->store(kWorkerFinished);
@@ -90,8 +106,11 @@ void TShowBit::StartRender()
 {
     StopRender();
     fRendering = true;
-    fCalc->SetSize(static_cast<uint8*>(fBitmap->Bits()), gImageWidth,
-                   gImageHeight, fBitmap->BytesPerRow());
+    gSharesInColour = OwnColours();
+    if (gSharesInColour && fTrueColourBitmap == nullptr)
+        fTrueColourBitmap = std::make_unique<BBitmap>(fBitmap->Bounds(), B_RGB32, false, false);
+    BBitmap* image = ShownBitmap();
+    fCalc->SetSize(static_cast<uint8*>(image->Bits()), gImageWidth, gImageHeight, image->BytesPerRow());
     MarkLeftColumnWhite();
     fShownPicture = DescribeRender();
 
@@ -127,10 +146,16 @@ void TShowBit::StartRender()
 void TShowBit::MarkLeftColumnWhite()
 {
     // No worker runs here (StartRender has stopped them), so plain stores.
+    BBitmap* image = ShownBitmap();
+    auto* bits = static_cast<uint8*>(image->Bits());
+    const int32 bytesPerRow = image->BytesPerRow();
+    if (image != fBitmap.get()) {
+        for (int32 row = 0; row < gImageHeight; ++row)
+            std::memset(bits + static_cast<std::ptrdiff_t>(row) * bytesPerRow, 0xff, 4);
+        return;
+    }
     BScreen screen(Window());
     const uint8 white = screen.IndexForColor(255, 255, 255);
-    auto* bits = static_cast<uint8*>(fBitmap->Bits());
-    const int32 bytesPerRow = fBitmap->BytesPerRow();
     for (int32 row = 0; row < gImageHeight; ++row)
         bits[static_cast<std::ptrdiff_t>(row) * bytesPerRow] = white;
 }

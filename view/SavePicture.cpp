@@ -16,7 +16,7 @@
 
 PictureDescription TShowBit::DescribeRender() const
 {
-    PictureDescription picture;
+    PictureDescription picture = fLook;
     picture.fractal = fCalc->Parameters();
     picture.width = gImageWidth;
     picture.height = gImageHeight;

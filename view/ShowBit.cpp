@@ -54,6 +54,7 @@ TShowBit::TShowBit(BRect frame, uint32 resizingMode)
 
 TShowBit::~TShowBit()
 {
+    LetWindowsGo();
     StopRender();
     TearDownWorkerPool();
     fCalc = nullptr;
@@ -61,7 +62,7 @@ TShowBit::~TShowBit()
 
 void TShowBit::Draw(BRect)
 {
-    DrawBitmap(fBitmap.get(), BPoint(0, 0));
+    DrawBitmap(ShownBitmap(), BPoint(0, 0));
 }
 
 void TShowBit::FrameResized(float width, float height)
@@ -89,5 +90,6 @@ void TShowBit::Pulse()
         }
     }
     ApplyControls();
+    ApplyChaosSlider();
     NoteReleasedSlider();
 }

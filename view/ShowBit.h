@@ -6,6 +6,7 @@
 #pragma once
 
 #include "Bitmap.h"
+#include "ColourMap.h"
 #include "PlaceHistory.h"
 #include "PictureDescription.h"
 #include "Rect.h"
@@ -18,7 +19,9 @@
 class BCheckBox;
 class BScrollBar;
 class BWindow;
+class TColoursWindow;
 class TLyapCalc;
+class TValuesWindow;
 
 // The image that a render computes; never larger than the view's bitmap.
 constexpr int32 kBitmapWidth = kDefaultPictureSide;
@@ -71,6 +74,33 @@ public:
     // Puts on the clipboard the renderer's command line that writes the
     // file a save would.
     void CopyRenderCommand();
+    // Shows a picture's values (those the viewer shows; the size is the
+    // view's own), the sliders at the nearest positions: one step of the
+    // history. An open, a named place and typed values all come here.
+    void ShowPicture(const PictureDescription& picture);
+    // The picture the render last started draws: every value a save writes.
+    const PictureDescription& ShownPicture() const { return fShownPicture; }
+
+    // Colours beyond the four palettes, each one step of the history: a
+    // colour map in the palette's place (nothing: the palette's colours
+    // again), and the chaos grading, its contrast (0: chaos in one colour)
+    // and its colours, palette 0..3 or a map in its place. Grading a chaos
+    // that was one colour starts it at kFirstChaosContrast.
+    void SetColourMap(const std::optional<ColourMap>& map);
+    void SetChaosContrast(double contrast);
+    void SetChaosColours(int32 palette, const std::optional<ColourMap>& map);
+    static constexpr double kFirstChaosContrast = 300.0;
+    // Asks for a .map, .gpl or .ggr file and takes its colours for the
+    // order or for the chaos; a file it cannot read gets an alert with the
+    // reason, and nothing changes.
+    void AskForColourMap(bool forChaos);
+    // The "Colours" window, with the chaos contrast slider.
+    void ShowColoursWindow();
+    // The "Values" window, filled with the picture's exact values; its Apply
+    // comes back as ApplyValues, which shows the values typed, or keeps the
+    // picture and shows the complaint in the window (false then).
+    void ShowValuesWindow();
+    bool ApplyValues();
 
     // Fields. Hooks and commands of this view all run on its window's thread;
     // the workers never touch the view object.
@@ -116,7 +146,21 @@ private:
     void DrawSelectionText();
     void StrokeBand(BRect r);
 
+    // The image the workers fill: the 8-bit one, through the screen's
+    // colour map, unless the picture's colours need their own (a colour map,
+    // a graded chaos): then the 32-bit one, through gColourTable.
+    BBitmap* ShownBitmap() const;
+    bool OwnColours() const;
+    // Rebuilds gColourTable for the picture's colours; no worker may run.
+    void BuildColourTable();
+    // Restarts with a change of fLook, noted as a step.
+    void ChangeLook(const PictureDescription& look);
+    void PlaceChaosSlider();
+    void ApplyChaosSlider();
+    void LetWindowsGo();
+
     std::unique_ptr<BBitmap> fBitmap;
+    std::unique_ptr<BBitmap> fTrueColourBitmap;
     BRect fSelection;
     BWindow* fControlWindow;
     BScrollBar* fMorphBar;
@@ -129,6 +173,14 @@ private:
     int32 fSliderRange;
     // The palette in use, 0..3.
     int32 fPalette;
+    // The picture's values that neither the calculator nor the palette
+    // number holds (its colour map and chaos grading, and any value the
+    // parameter keys add): the description of a render starts from it.
+    PictureDescription fLook;
+    // Made when first asked for; they hide when closed.
+    TValuesWindow* fValuesWindow = nullptr;
+    TColoursWindow* fColoursWindow = nullptr;
+    int32 fChaosPos = 0;
     // What the render last started draws: taken while no worker runs, so
     // that a save can read it while they do.
     PictureDescription fShownPicture;

@@ -123,6 +123,15 @@ std::optional<std::string> OptionValueText(const std::optional<ColourMap>& value
     return name ? std::optional<std::string>(*name) : std::nullopt;
 }
 
+PictureDescription ShownByViewer(PictureDescription picture)
+{
+    ForEachParameterKeyAndDefault(picture, [](const ParameterKey& key, auto& field, const auto& byDefault) {
+        if (!key.viewerShows)
+            field = byDefault;
+    });
+    return picture;
+}
+
 std::string Escaped(std::string_view text)
 {
     std::string quoted;
@@ -141,6 +150,14 @@ std::string Escaped(std::string_view text)
         }
     }
     return quoted;
+}
+
+std::string ExpectedButGot(std::string_view accepted, std::string_view given)
+{
+    std::string text = "expected ";
+    text += accepted;
+    text += ", got ";
+    return text + Quoted(given);
 }
 
 std::string Quoted(std::string_view text)

@@ -80,6 +80,8 @@ struct ParameterKey {
     // Whether the viewer shows a picture with this value as it is; an open
     // names the values it leaves out.
     bool viewerShows = true;
+    // Whether the viewer's "Values" window has a field to type it in.
+    bool typed = false;
     // An option that takes the value as the text writes it, for a value
     // that the main option spells otherwise (a colour map's hex digits,
     // where the main option takes a file or a name).
@@ -102,25 +104,25 @@ void VisitParameterKeys(Visit&& visit, Pictures&... pictures)
     visit(ParameterKey{.key = "height", .option = "--size", .rule = side, .joinedBy = 'x', .role = kImage},
           pictures.height...);
     visit(ParameterKey{.key = "sequence", .option = "--sequence", .rule = {kSequence}, .valueName = "S",
-                       .help = "rates step by step: letter k mod the length, A for a and B for b"},
+                       .help = "rates step by step: letter k mod the length, A for a and B for b", .typed = true},
           pictures.fractal.sequence...);
     visit(ParameterKey{.key = "iterations", .option = "--iterations", .rule = {kEvenWhole, 2, kMaxIterations},
-                       .valueName = "N", .help = "steps per point"}, pictures.fractal.iterations...);
+                       .valueName = "N", .help = "steps per point", .typed = true}, pictures.fractal.iterations...);
     visit(ParameterKey{.key = "settle", .option = "--settle", .rule = {kWhole, 0, kLyapMaxSettle}, .valueName = "K",
                        .help = "steps each orbit runs, continuing the sequence, before the N measured ones",
-                       .version = 2}, pictures.fractal.settle...);
+                       .version = 2, .typed = true}, pictures.fractal.settle...);
     visit(ParameterKey{.key = "a-min", .option = "--a", .rule = {kReal}, .valueName = "MIN:MAX",
-                       .help = "rate a across the columns"}, pictures.fractal.aMin...);
-    visit(ParameterKey{.key = "a-max", .option = "--a", .rule = {kReal}, .joinedBy = ':'}, pictures.fractal.aMax...);
+                       .help = "rate a across the columns", .typed = true}, pictures.fractal.aMin...);
+    visit(ParameterKey{.key = "a-max", .option = "--a", .rule = {kReal}, .joinedBy = ':', .typed = true}, pictures.fractal.aMax...);
     visit(ParameterKey{.key = "b-min", .option = "--b", .rule = {kReal}, .valueName = "MIN:MAX",
-                       .help = "rate b down the rows"}, pictures.fractal.bMin...);
-    visit(ParameterKey{.key = "b-max", .option = "--b", .rule = {kReal}, .joinedBy = ':'}, pictures.fractal.bMax...);
+                       .help = "rate b down the rows", .typed = true}, pictures.fractal.bMin...);
+    visit(ParameterKey{.key = "b-max", .option = "--b", .rule = {kReal}, .joinedBy = ':', .typed = true}, pictures.fractal.bMax...);
     visit(ParameterKey{.key = "morph", .option = "--morph", .rule = {kReal}, .valueName = "M",
-                       .help = "twice the point the derivative is taken about"}, pictures.fractal.morph...);
+                       .help = "twice the point the derivative is taken about", .typed = true}, pictures.fractal.morph...);
     visit(ParameterKey{.key = "first-x", .option = "--first-x", .rule = {kReal}, .valueName = "X",
-                       .help = "starting value of every orbit"}, pictures.fractal.firstX...);
+                       .help = "starting value of every orbit", .typed = true}, pictures.fractal.firstX...);
     visit(ParameterKey{.key = "contrast", .option = "--contrast", .rule = {kReal}, .valueName = "C",
-                       .help = "colour values per unit of exponent", .role = kColour},
+                       .help = "colour values per unit of exponent", .role = kColour, .typed = true},
           pictures.fractal.contrast...);
     visit(ParameterKey{.key = "palette", .option = "--palette", .rule = {kWhole, 1, kPaletteCount},
                        .valueName = "P", .help = "the viewer's palette P, Palette1 being 1", .role = kColour},
@@ -128,18 +130,18 @@ void VisitParameterKeys(Visit&& visit, Pictures&... pictures)
     visit(ParameterKey{.key = "colours", .option = "--palette-file", .rule = {kColours}, .valueName = "FILE|NAME",
                        .help = "in place of the palette, the 256 colours of a Fractint .map, GIMP .gpl "
                        "palette or .ggr gradient file, or of a map shipped, by name",
-                       .version = 2, .role = kColour, .viewerShows = false, .textOption = "--colours"},
+                       .version = 2, .role = kColour, .textOption = "--colours"},
           pictures.colours...);
     visit(ParameterKey{.key = "chaos-contrast", .option = "--chaos-contrast", .rule = {kReal}, .valueName = "C",
                        .help = "chaos graded: an exponent above 0 takes the colour value exponent x C, through "
                        "the chaos palette; 0 gives every such point colour value 255 of the palette",
-                       .version = 2, .role = kColour, .viewerShows = false}, pictures.chaosContrast...);
+                       .version = 2, .role = kColour}, pictures.chaosContrast...);
     visit(ParameterKey{.key = "chaos-palette", .option = "--chaos-palette", .rule = {kWhole, 1, kPaletteCount},
                        .valueName = "P", .help = "the viewer's palette P for the chaos grading", .version = 2,
-                       .role = kColour, .viewerShows = false}, pictures.chaosPalette...);
+                       .role = kColour}, pictures.chaosPalette...);
     visit(ParameterKey{.key = "chaos-colours", .option = "--chaos-palette-file", .rule = {kColours},
                        .valueName = "FILE|NAME", .help = "in place of the chaos palette, a map as --palette-file's",
-                       .version = 2, .role = kColour, .viewerShows = false, .textOption = "--chaos-colours"},
+                       .version = 2, .role = kColour, .textOption = "--chaos-colours"},
           pictures.chaosColours...);
     visit(ParameterKey{.key = "supersample", .option = "--supersample", .rule = {kWhole, 1, kMaxSupersample},
                        .valueName = "K", .help = "K x K samples per pixel, averaged; PNG only", .role = kImage,
@@ -162,6 +164,26 @@ void ForEachParameterKeyAndDefault(Picture& picture, Visit&& visit)
     static const PictureDescription byDefault;
     VisitParameterKeys(visit, picture, byDefault);
 }
+
+// "expected <accepted>, got "<given>"": how every reader of values says
+// that it does not accept one (the renderer's options, the parameter text,
+// the viewer's typed values).
+std::string ExpectedButGot(std::string_view accepted, std::string_view given);
+
+// Sets field to the value text spells under key's rule; when it is not
+// accepted, leaves it and gives the complaint "key: expected ..., got ...".
+template <typename Value>
+std::optional<std::string> ReadKeyValue(const ParameterKey& key, Value& field, std::string_view text)
+{
+    if (const auto value = ReadValue<Value>(key.rule, text)) {
+        field = *value;
+        return std::nullopt;
+    }
+    return std::string(key.key) + ": " + ExpectedButGot(AcceptedText(key.rule), text);
+}
+
+// The picture with the values the viewer cannot show at their defaults.
+PictureDescription ShownByViewer(PictureDescription picture);
 
 // Whether a field holds its default: compared as written, which tells apart
 // every two values that read back differently.

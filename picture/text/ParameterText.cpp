@@ -74,11 +74,8 @@ Result<PictureDescription> ReadParameterText(std::string_view text)
         if (found == fields->end()) {
             if (key.version == 1)
                 complaint = "no " + std::string(key.key);
-        } else if (const auto value = ReadValue<std::remove_cvref_t<decltype(field)>>(key.rule, found->second)) {
-            field = *value;
         } else {
-            complaint = std::string(key.key) + ": expected " + AcceptedText(key.rule) + ", got " +
-                        Quoted(found->second);
+            complaint = ReadKeyValue(key, field, found->second).value_or("");
         }
     });
     if (!complaint.empty())
