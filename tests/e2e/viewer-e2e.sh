@@ -184,6 +184,86 @@ printf '%s' "$command" | LC_ALL=C grep -q '^[A-Za-z0-9 =:.+_/-]*$' || fail "the 
 cmp "$work/lyapunov.png" "$work/opened.png" || fail "the copied command wrote another file than Ctrl+S"
 echo "the copied command writes the saved file"
 
+# --- the additions after the specified items, chosen by the keyboard: open
+# File, the first title, move right `menus` titles (the first item is then
+# active), down `downs` items (separators are passed over), into a submenu
+# and down `subdowns` there when given, and Return ---
+choose() { # menus downs [subdowns]
+    xdotool mousemove $((main_x + 12)) $(((main_y + image_y) / 2)) click 1 sleep 0.5
+    for _ in $(seq "$1"); do xdotool key Right; done
+    for _ in $(seq "$2"); do xdotool key Down; done
+    if [ -n "${3:-}" ]; then
+        xdotool key Right sleep 0.3
+        for _ in $(seq "$3"); do xdotool key Down; done
+    fi
+    xdotool key Return sleep 0.3
+}
+# The screen against a file of the renderer's: the passes and the pen's text
+# leave a few hundred pixels at most.
+screen_is() { # name file what
+    convert "$2" "$shots/$1-file.png"
+    same_pixels "$1" "$1-file" "$3"
+}
+# The renderer's picture of the screen's size with these options.
+render_like() { # file options...
+    local file=$1; shift
+    "$renderer" -q --size "${image_size}x${image_size}" "$@" -o "$file" || fail "the renderer failed: $*"
+}
+
+# "Zircon Zity", the first place after "Lyapunov Space", in its own colours.
+choose 3 1
+settle zircon
+render_like "$work/zircon.png" --sequence BBBBBBAAAAAA --a 3.4:4 --b 2.5:3.4 --iterations 512 \
+    --contrast 1500 --palette-file classic --chaos-contrast 600 --chaos-palette-file classic-chaos
+screen_is zircon "$work/zircon.png" "Zircon Zity"
+
+# Back to the opened picture; a shipped map ("fire", the seventh item of
+# Palette) and a graded chaos (Chaos, its Palette2): Ctrl+S is the file the
+# renderer makes of the opened one with those colours.
+in_main BackSpace
+settle back-from-zircon
+same_pixels back-from-zircon opened "Backspace after Zircon Zity"
+choose 1 6
+settle fire
+choose 1 10 2
+settle fire-chaos
+expect_changed fire fire-chaos "Chaos, Palette2"
+save_as "$work/fire-chaos.png"
+"$renderer" -q --from "$work/sequence.png" --palette-file fire --chaos-contrast 300 --chaos-palette 2 \
+    -o "$work/fire-chaos-r.png" || fail "the renderer failed"
+cmp "$work/fire-chaos.png" "$work/fire-chaos-r.png" || fail "the save in fire with a graded chaos is not the renderer's file"
+screen_is fire-chaos "$work/fire-chaos.png" "fire and a graded chaos"
+
+# A renderer's picture with settle, a map file's colours and a graded chaos,
+# opened and saved again: the same file.
+render_like "$work/settled.png" --sequence AABAB --a 2.6:4 --b 2.6:4 --iterations 256 --settle 40 \
+    --palette-file "$here/../../docs/gallery/dusk.ggr" --chaos-contrast 500 --chaos-palette-file ice
+answer_panel ctrl+o Open "$work/settled.png"
+settle opened-settled
+save_as "$work/settled-again.png"
+cmp "$work/settled.png" "$work/settled-again.png" || fail "the opened settled picture in its colours is not the file's"
+echo "opened a settled, coloured picture: its save is the same file"
+
+# The Values window (the last item of Fractal type), its first field the
+# sequence and its second the iterations: a refused count changes nothing,
+# then the values typed are shown.
+copied() { in_main ctrl+c; sleep 0.5; xclip -selection clipboard -o; }
+before_values=$(copied)
+choose 3 5
+values=$(timeout 10 xdotool search --sync --name '^Values$' | head -n1)
+[ -n "$values" ] || fail "Values… opened no Values window"
+xdotool windowfocus --sync "$values" sleep 0.3 key ctrl+a type --delay 10 "bbbbbbaaaaaa"
+xdotool key Tab ctrl+a type --delay 10 "7"
+xdotool key Return sleep 0.5
+[ "$(copied)" = "$before_values" ] || fail "a refused iteration count changed the picture"
+xdotool windowfocus --sync "$values" key ctrl+a type --delay 10 "1000"
+xdotool key Return sleep 0.5
+settle typed
+case "$(copied)" in
+    *--sequence=BBBBBBAAAAAA*--iterations=1000\ *) echo "Values: a refused count changed nothing; the typed ones are shown" ;;
+    *) fail "the typed values are not the picture's: $(copied)" ;;
+esac
+
 # --- the close box ---
 python3 "$here/send-wm-delete.py" "$main" || fail "could not send the close request"
 for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done

@@ -4,7 +4,6 @@
 #include "ViewerFixture.h"
 
 #include "ChangedKeys.h"
-#include "Clipboard.h"
 #include "ParameterText.h"
 #include "ParseArguments.h"
 #include "PictureWriter.h"
@@ -25,11 +24,6 @@ protected:
         return std::make_tuple(c.Parameters(), c.fMorphSlopeX, c.fMorphSlopeY, c.fFirstXSlopeX, c.fFirstXSlopeY,
                                Slider(0)->Value(), Slider(1)->Value(), Slider(2)->Value());
     }
-    void Post(uint32 command)
-    {
-        fWindow->PostMessage(command);
-        ProcessEvents();
-    }
     // A drop of the file on the main window; the text of the alert it
     // shows, if it shows one (an answer not taken waits for the next alert,
     // so the text goes where it outlives the call).
@@ -45,17 +39,6 @@ protected:
         return fAlertText;
     }
     std::string fAlertText;
-    // What Ctrl+C puts on the clipboard.
-    std::string CopiedCommand()
-    {
-        Post(kCopyCommand);
-        std::string text;
-        if (be_clipboard->Lock()) {
-            be_clipboard->Data()->FindData("text/plain", 0, &text);
-            be_clipboard->Unlock();
-        }
-        return text;
-    }
 };
 
 TEST_F(HistoryTest, BackAndForwardRestoreExactValuesAndANewChangeDropsTheStepsAhead)

@@ -3,6 +3,7 @@
 // computed independently of the workers.
 #pragma once
 
+#include "Clipboard.h"
 #include "Controls.h"
 #include "InterfaceDefs.h"
 #include "MainWindow.h"
@@ -81,17 +82,34 @@ protected:
         EXPECT_TRUE(ChooseMenuItem(fWindow, menu, label)) << label;
         ProcessEvents();
     }
-    // The panel's n-th slider (Morph, First X, Contrast) and its check box.
-    template <class Control>
-    Control* PanelControl(int32 n = 0) const
+    void Post(uint32 command)
     {
-        for (int32 i = 0; i < fPanel->CountChildren(); ++i)
-            if (auto* control = dynamic_cast<Control*>(fPanel->ChildAt(i)); control != nullptr && n-- == 0)
+        fWindow->PostMessage(command);
+        ProcessEvents();
+    }
+    // What Ctrl+C puts on the clipboard: every value the picture has.
+    std::string CopiedCommand()
+    {
+        Post(kCopyCommand);
+        std::string text;
+        if (be_clipboard->Lock()) {
+            be_clipboard->Data()->FindData("text/plain", 0, &text);
+            be_clipboard->Unlock();
+        }
+        return text;
+    }
+    // A window's n-th control of a kind; the panel's sliders (Morph, First
+    // X, Contrast) and its check box.
+    template <class Control>
+    static Control* ControlOf(BWindow* window, int32 n = 0)
+    {
+        for (int32 i = 0; i < window->CountChildren(); ++i)
+            if (auto* control = dynamic_cast<Control*>(window->ChildAt(i)); control != nullptr && n-- == 0)
                 return control;
         return nullptr;
     }
-    BScrollBar* Slider(int32 n) const { return PanelControl<BScrollBar>(n); }
-    BCheckBox* BufferedBox() const { return PanelControl<BCheckBox>(); }
+    BScrollBar* Slider(int32 n) const { return ControlOf<BScrollBar>(fPanel, n); }
+    BCheckBox* BufferedBox() const { return ControlOf<BCheckBox>(fPanel); }
 
     // The image the workers fill, the view's bitmap. Read atomically: workers
     // may be writing.

@@ -1,0 +1,126 @@
+// The pictures past the four palettes: the named places, colour maps and a
+// graded chaos, each a step, drawn in the very colours a save writes; and
+// values typed, held to the renderer's rules in its words.
+#include "ViewerFixture.h"
+
+#include "ChangedKeys.h"
+#include "ColourMap.h"
+#include "ExponentColours.h"
+#include "LyapPassRates.h"
+#include "NamedPlaces.h"
+#include "RenderCommand.h"
+#include "ValuesWindow.h"
+
+namespace {
+
+// The 32-bit image of `picture` at the view's size, computed apart from the
+// workers: each row's exponents by the workers' passes, each coloured as a
+// save colours it (blue, green, red, alpha in memory).
+std::vector<uint8> ColouredImage(const PictureDescription& picture, int32 bytesPerRow)
+{
+    const ExponentColours colours(picture);
+    std::vector<uint8> image(static_cast<std::size_t>(kBitmapHeight) * bytesPerRow);
+    TLyapCalc calc(picture.fractal);
+    calc.SetSize(nullptr, gImageWidth, gImageHeight, gImageWidth);
+    calc.PreparePass();
+    calc.fState.store(TLyapCalc::kNoRequest);
+    std::vector<double> exponents(gImageWidth);
+    for (int32 pass = 0; pass < gWorkerCount; ++pass) {
+        LyapPassRates rates(calc.fBMin, calc.fBSpan / gImageHeight, gWorkerCount, pass);
+        for (int32 y = pass; y < gImageHeight; y += gWorkerCount) {
+            calc.CalculateRow(rates.TakeNext(), LyapRowOutput{.exponents = exponents.data()});
+            for (int32 x = 0; x < gImageWidth; ++x) {
+                const RgbColour& c = colours.Colour(exponents[x]);
+                uint8* pixel = &image[static_cast<std::size_t>(y) * bytesPerRow + 4 * x];
+                std::tie(pixel[0], pixel[1], pixel[2], pixel[3]) = std::tuple(c.blue, c.green, c.red, uint8(255));
+            }
+        }
+    }
+    return image;
+}
+
+} // namespace
+
+class LookTest : public ViewerTest {
+protected:
+    // Shows what the view shows now: values (the copied command) and pixels.
+    void ExpectShown(PictureDescription picture)
+    {
+        WaitForRender();
+        std::tie(picture.width, picture.height) = std::pair(gImageWidth, gImageHeight);
+        EXPECT_EQ(CopiedCommand(), RenderCommand(picture, "lyapunov.png"));
+        EXPECT_TRUE(BitmapBytes() == ColouredImage(picture, fView->fCalc->fBytesPerRow)) << "the image's colours";
+    }
+};
+
+// Each place in one step, marked; back through them all to the start.
+TEST_F(LookTest, NamedPlacesAreOneStepEachInTheirOwnColours)
+{
+    const std::string start = CopiedCommand();
+    for (const NamedPlace& place : NamedPlaces()) {
+        SCOPED_TRACE(place.label);
+        Choose("Fractal type", place.label);
+        ExpectShown(PlacePicture(place));
+        EXPECT_EQ(Marked("Fractal type"), place.label);
+    }
+    for (std::size_t k = 0; k < NamedPlaces().size(); ++k)
+        Post(kBackCommand);
+    EXPECT_EQ(CopiedCommand(), start);
+}
+
+// A map in the palette's place, then chaos graded with a palette; a palette
+// chosen again takes the map's place; each a step back.
+TEST_F(LookTest, ColourMapsAndAGradedChaosFromThePaletteMenuAreStepsAndMarked)
+{
+    PictureDescription picture;
+    Choose("Palette", "fire");
+    picture.colours = NamedColourMap("fire");
+    Choose("Palette", "Chaos>Palette2");
+    std::tie(picture.chaosContrast, picture.chaosPalette) = std::pair(TShowBit::kFirstChaosContrast, 2);
+    ExpectShown(picture);
+    EXPECT_EQ(ShownMenu(fWindow, "Palette"), "Palette1 Palette2 Palette3 Palette4 | classic classic-chaos fire* ice rainbow "
+              "Colour Map File\u2026 | Chaos>{One Colour | Palette1 Palette2* Palette3 Palette4 | classic classic-chaos fire "
+              "ice rainbow Colour Map File\u2026} Colours\u2026");
+    Choose("Palette", "Palette3");
+    std::tie(picture.colours, picture.palette) = std::pair(std::nullopt, 3);
+    ExpectShown(picture);
+    Post(kBackCommand);
+    Post(kBackCommand);
+    ExpectShown(PictureDescription{.colours = NamedColourMap("fire")});
+    const std::string marks = ShownMenu(fWindow, "Palette");
+    EXPECT_TRUE(marks.find("fire*") != std::string::npos && marks.find("One Colour*") != std::string::npos) << marks;
+}
+
+// A count the renderer refuses is refused in its words and changes nothing;
+// then the values typed are shown, a count no menu item has included.
+TEST_F(LookTest, TypedValuesAreShownAndOneRefusedChangesNothing)
+{
+    Post(kValuesCommand);
+    auto* window = dynamic_cast<TValuesWindow*>(platform_test::Windows().back());
+    ASSERT_NE(window, nullptr);
+    const auto field = [window](std::string_view key) {
+        int32 n = 0;
+        for (const ParameterKey& k : AllParameterKeys()) {
+            if (k.key == key)
+                break;
+            n += k.typed ? 1 : 0;
+        }
+        return ControlOf<BTextControl>(window, n);
+    };
+    const std::string before = CopiedCommand();
+    TypeText(field("iterations"), "7");
+    Post(kApplyValuesCommand);
+    EXPECT_EQ(ControlOf<BStringView>(window)->Text(),
+              std::string("iterations: expected an even whole number from 2 to 1000000, got \"7\""));
+    EXPECT_EQ(CopiedCommand(), before);
+    for (const auto& [key, text] : {std::pair("iterations", "1000"), {"sequence", "aabab"}, {"a-min", "3.4"}, {"settle", "9"}})
+        TypeText(field(key), text);
+    Post(kApplyValuesCommand);
+    PictureDescription typed;
+    std::tie(typed.fractal.iterations, typed.fractal.sequence, typed.fractal.aMin, typed.fractal.settle) =
+        std::tuple(1000, LyapSequence{0b10100, 5}, 3.4, 9);
+    WaitForRender();
+    std::tie(typed.width, typed.height) = std::pair(gImageWidth, gImageHeight);
+    EXPECT_EQ(CopiedCommand(), RenderCommand(typed, "lyapunov.png"));
+    EXPECT_EQ(Marked("Iterations"), "2 4 8 16 32 64 128 256 384 512");
+}
