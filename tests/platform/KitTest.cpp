@@ -1,7 +1,9 @@
 // The kit where the viewer cannot show it apart: the colour map's
-// nearest-entry search, pulses during a drag, the window close, and threads
-// that wait until resumed and are joined. (The viewer shows the rest: exact
-// inversion through its selection band, the alert through About.)
+// nearest-entry search, 32-bit bitmaps, pulses during a drag, the window
+// close, and threads that wait until resumed and are joined. (The viewer
+// shows the rest: exact inversion through its selection band, the alert
+// through About.)
+#include "Bitmap.h"
 #include "OS.h"
 #include "TestSeams.h"
 #include "View.h"
@@ -94,6 +96,24 @@ TEST(Window, CloseBoxAsksAfterWaitingMessagesAndOnlyAYesDeletes)
     ProcessEvents();
     EXPECT_EQ(log, "7 quit? quit? ");
     EXPECT_FALSE(IsOpen(window));
+}
+
+// Alpha 0 is shown opaque; inverting flips red, green and blue.
+TEST(Bitmap, Rgb32PixelsShowTheirOwnColourAndInvertExactly)
+{
+    std::string log;
+    LogWindow window(&log, true);
+    BBitmap bitmap(BRect(0, 0, 2, 0), B_RGB32);
+    const std::array<uint32, 3> pixels{0x00123456, 0xff0000ff, 0x80ff8000}; // 0xAARRGGBB
+    std::ranges::copy(pixels, static_cast<uint32*>(bitmap.Bits()));
+    ProcessEvents(); // shown on screen
+    for (const uint32 flip : {0u, 0xffffffu}) { // copied, then inverted
+        window.fView->SetDrawingMode(flip == 0 ? B_OP_COPY : B_OP_INVERT);
+        window.fView->DrawBitmap(&bitmap, BPoint(0, 0));
+        window.fView->Flush();
+        for (int32 x = 0; x < 3; ++x)
+            EXPECT_EQ(ViewPixel(window.fView, x, 0), (rgb_color{uint8((pixels[x] ^ flip) >> 16), uint8((pixels[x] ^ flip) >> 8), uint8(pixels[x] ^ flip), 255})) << x;
+    }
 }
 
 struct Probe {
