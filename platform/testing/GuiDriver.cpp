@@ -131,6 +131,18 @@ void Click(BView* control)
         button->click();
 }
 
+// A final "\n" is the Return key, which the field leaves to its window.
+void TypeText(BView* textControl, const std::string& text)
+{
+    auto* field = textControl->Impl().control->findChild<QLineEdit*>();
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+    field->insert(QString::fromStdString(text.substr(0, text.find('\n'))));
+    QKeyEvent returnKey(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    if (text.ends_with('\n'))
+        QCoreApplication::sendEvent(field, &returnKey);
+}
+
 void PostPress(BView* view, BPoint where, uint32 buttons)
 {
     QWidget* target = view->Impl().widget;
