@@ -10,13 +10,19 @@ int32 PixelSpan(float low, float high)
     return std::max(0, static_cast<int32>(high) - static_cast<int32>(low) + 1);
 }
 
+// Both are whole words.
+int32 RowBytes(color_space space, int32 width)
+{
+    return space == B_RGB32 ? 4 * width : (width + 3) & ~3;
+}
+
 } // namespace
 
-BBitmap::BBitmap(BRect bounds, color_space, bool, bool)
+BBitmap::BBitmap(BRect bounds, color_space space, bool, bool)
     : fBounds(bounds),
-      fBytesPerRow((PixelSpan(bounds.left, bounds.right) + 3) & ~3),
-      fBits(std::make_unique<uint8[]>(
-          static_cast<size_t>(fBytesPerRow) * static_cast<size_t>(PixelSpan(bounds.top, bounds.bottom))))
+      fSpace(space),
+      fBytesPerRow(RowBytes(space, PixelSpan(bounds.left, bounds.right))),
+      fWords(std::make_unique<uint32[]>(static_cast<size_t>(BitsLength()) / sizeof(uint32)))
 {
 }
 
@@ -24,7 +30,7 @@ BBitmap::~BBitmap() = default;
 
 void* BBitmap::Bits() const
 {
-    return fBits.get();
+    return fWords.get();
 }
 
 int32 BBitmap::BytesPerRow() const
@@ -40,4 +46,9 @@ int32 BBitmap::BitsLength() const
 BRect BBitmap::Bounds() const
 {
     return fBounds;
+}
+
+color_space BBitmap::ColorSpace() const
+{
+    return fSpace;
 }

@@ -17,6 +17,8 @@ struct BScrollBar::ScrollImpl {
 struct BControl::ControlImpl {
     std::unique_ptr<BMessage> message;
     QAbstractButton* button = nullptr;
+    // Null: the control's window.
+    BLooper* target = nullptr;
 };
 
 BScrollBar::BScrollBar(BRect frame, const char* name, BView*, float min, float max,
@@ -63,6 +65,11 @@ BStringView::BStringView(BRect frame, const char* name, const char* text, uint32
 
 BStringView::~BStringView() = default;
 
+void BStringView::SetText(const char* text)
+{
+    static_cast<QLabel*>(Impl().control.data())->setText(QString::fromUtf8(text != nullptr ? text : ""));
+}
+
 // The label is shown by the control that the subclass makes.
 BControl::BControl(BRect frame, const char* name, const char*, BMessage* message,
                    uint32 resizingMode, uint32 flags)
@@ -79,13 +86,27 @@ int32 BControl::Value() const
     return button != nullptr && button->isChecked() ? 1 : 0;
 }
 
+status_t BControl::SetTarget(BLooper* target)
+{
+    fControlImpl->target = target;
+    return B_OK;
+}
+
+status_t BControl::Invoke()
+{
+    const auto& impl = *fControlImpl;
+    BLooper* target = impl.target != nullptr ? impl.target : Window();
+    if (!impl.message || target == nullptr)
+        return B_ERROR;
+    return target->PostMessage(impl.message.get());
+}
+
 BControl::ControlImpl& BControl::ControlImplRef() const
 {
     return *fControlImpl;
 }
 
-// A change by the user sends the control's message, if it has one, to its
-// window.
+// A change by the user sends the control's message, if it has one.
 BCheckBox::BCheckBox(BRect frame, const char* name, const char* label, BMessage* message,
                      uint32 resizingMode, uint32 flags)
     : BControl(frame, name, label, message, resizingMode, flags)
@@ -93,11 +114,7 @@ BCheckBox::BCheckBox(BRect frame, const char* name, const char* label, BMessage*
     auto* box = new QCheckBox(QString::fromUtf8(label != nullptr ? label : ""));
     auto& impl = ControlImplRef();
     impl.button = box;
-    QObject::connect(box, &QCheckBox::clicked, box, [this] {
-        const BMessage* sent = ControlImplRef().message.get();
-        if (sent != nullptr && Window() != nullptr)
-            Window()->PostMessage(sent->what);
-    });
+    QObject::connect(box, &QCheckBox::clicked, box, [this] { Invoke(); });
     Impl().SetControl(box);
 }
 

@@ -16,7 +16,12 @@ struct BMenuItem::ItemImpl {
     std::unique_ptr<BMessage> message;
     bool marked = false;
     BMenu* menu = nullptr;
+    // Declared before the action, which shows it, so the action goes first.
+    std::unique_ptr<BMenu> submenu;
     std::unique_ptr<QAction> action;
+
+    // Separators and submenu items neither take a mark nor send a message.
+    bool Markable() const { return !action->isSeparator() && !submenu; }
 };
 
 struct BMenu::MenuImpl {
@@ -26,7 +31,16 @@ struct BMenu::MenuImpl {
     // Shows radio marks as such; the items' marks are set by the layer, not
     // by Qt's toggling.
     QActionGroup* group = nullptr;
+    // Set on a menu of the bar; a submenu reaches the bar through its parent.
     BMenuBar* bar = nullptr;
+    BMenu* parent = nullptr;
+
+    BWindow* Window() const
+    {
+        if (parent != nullptr)
+            return parent->Impl().Window();
+        return bar != nullptr ? bar->Window() : nullptr;
+    }
 };
 
 struct BMenuBar::BarImpl {
@@ -50,10 +64,21 @@ uint32 BMenuItem::Command() const
     return fItemImpl->message ? fItemImpl->message->what : 0;
 }
 
+const char* BMenuItem::Label() const
+{
+    return fItemImpl->label.c_str();
+}
+
+BMenu* BMenuItem::Submenu() const
+{
+    return fItemImpl->submenu.get();
+}
+
 // In a radio menu, marking one item takes the mark from the others.
 void BMenuItem::SetMarked(bool marked)
 {
     auto& impl = *fItemImpl;
+    marked = marked && impl.Markable();
     const bool radio = impl.menu != nullptr && impl.menu->Impl().radio;
     if (marked && radio) {
         for (const auto& other : impl.menu->Impl().items)
@@ -61,19 +86,30 @@ void BMenuItem::SetMarked(bool marked)
                 other->SetMarked(false);
     }
     impl.marked = marked;
-    impl.action->setCheckable(marked || radio);
+    impl.action->setCheckable(impl.Markable() && (marked || radio));
     impl.action->setChecked(marked);
+}
+
+void BMenuItem::SetEnabled(bool enabled)
+{
+    fItemImpl->action->setEnabled(enabled);
+}
+
+bool BMenuItem::IsEnabled() const
+{
+    return fItemImpl->action->isEnabled();
 }
 
 void BMenuItem::Invoke()
 {
     auto& impl = *fItemImpl;
+    if (!impl.Markable() || !IsEnabled())
+        return;
     if (impl.menu != nullptr && impl.menu->Impl().radio)
         SetMarked(true);
     else
         SetMarked(impl.marked); // undoes Qt's own toggling of a checkable action
-    BMenuBar* bar = impl.menu != nullptr ? impl.menu->Impl().bar : nullptr;
-    BWindow* window = bar != nullptr ? bar->Window() : nullptr;
+    BWindow* window = impl.menu != nullptr ? impl.menu->Impl().Window() : nullptr;
     if (window != nullptr && impl.message)
         window->PostMessage(impl.message->what);
 }
@@ -82,6 +118,13 @@ BMenuItem::ItemImpl& BMenuItem::Impl() const
 {
     return *fItemImpl;
 }
+
+BSeparatorItem::BSeparatorItem() : BMenuItem(nullptr, nullptr)
+{
+    Impl().action->setSeparator(true);
+}
+
+BSeparatorItem::~BSeparatorItem() = default;
 
 // Every menu lists its items in a column, whatever the layout asked for.
 BMenu::BMenu(const char* label, menu_layout) : fMenuImpl(std::make_unique<MenuImpl>())
@@ -104,10 +147,25 @@ bool BMenu::AddItem(BMenuItem* item)
     impl.items.emplace_back(item);
     item->Impl().menu = this;
     impl.menu->addAction(item->Impl().action.get());
-    if (impl.radio)
+    if (impl.radio && item->Impl().Markable())
         impl.group->addAction(item->Impl().action.get());
     item->SetMarked(item->Impl().marked);
     return true;
+}
+
+bool BMenu::AddItem(BMenu* submenu)
+{
+    QMenu* shown = submenu->Impl().menu.get();
+    auto* item = new BMenuItem(shown->title().toUtf8().constData(), nullptr);
+    item->Impl().submenu.reset(submenu);
+    item->Impl().action->setMenu(shown);
+    submenu->Impl().parent = this;
+    return AddItem(item);
+}
+
+bool BMenu::AddSeparatorItem()
+{
+    return AddItem(new BSeparatorItem);
 }
 
 int32 BMenu::CountItems() const
@@ -131,7 +189,7 @@ void BMenu::SetRadioMode(bool on)
                                       : QActionGroup::ExclusionPolicy::None);
     for (const auto& item : impl.items) {
         QAction* action = item->Impl().action.get();
-        if (on)
+        if (on && item->Impl().Markable())
             impl.group->addAction(action);
         else
             impl.group->removeAction(action);

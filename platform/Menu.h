@@ -13,16 +13,23 @@ class BMenu;
 class BMenuItem {
 public:
     // Owns `message`. Choosing the item sends the message's code to the
-    // window that holds the menu bar.
+    // window that holds the menu bar (through any menus above its own).
     BMenuItem(const char* label, BMessage* message);
-    ~BMenuItem();
+    virtual ~BMenuItem();
     BMenuItem(const BMenuItem&) = delete;
     BMenuItem& operator=(const BMenuItem&) = delete;
 
     uint32 Command() const;
+    // A submenu's item is labelled as the submenu is.
+    const char* Label() const;
+    // The menu this item opens (BMenu::AddItem(BMenu*)), else null.
+    BMenu* Submenu() const;
     // The mark is the menu's check mark; in a radio menu it leaves the other
-    // items.
+    // items of the same menu. Separators and submenu items take no mark.
     void SetMarked(bool marked);
+    // A disabled item is shown greyed and cannot be chosen.
+    void SetEnabled(bool enabled);
+    bool IsEnabled() const;
 
     struct ItemImpl;
     ItemImpl& Impl() const;
@@ -35,6 +42,13 @@ private:
     std::unique_ptr<ItemImpl> fItemImpl;
 };
 
+// A line between groups of items; never chosen, never marked.
+class BSeparatorItem : public BMenuItem {
+public:
+    BSeparatorItem();
+    ~BSeparatorItem() override;
+};
+
 class BMenu {
 public:
     explicit BMenu(const char* label, menu_layout layout = B_ITEMS_IN_COLUMN);
@@ -44,8 +58,12 @@ public:
 
     // Appends; the menu owns what it is given.
     bool AddItem(BMenuItem* item);
+    // Appends an item, labelled as `submenu`, that opens it; the item owns it.
+    bool AddItem(BMenu* submenu);
+    bool AddSeparatorItem();
     int32 CountItems() const;
     BMenuItem* ItemAt(int32 index) const;
+    // Per menu: a submenu's marks are its own.
     void SetRadioMode(bool on);
 
     struct MenuImpl;

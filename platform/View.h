@@ -63,8 +63,10 @@ public:
     BRect Bounds() const;
     BWindow* Window() const;
 
-    // The bitmap's top-left pixel goes to `where`; each byte shows its
-    // colour map entry (Screen.h). Safe while other threads write the bytes.
+    // The bitmap's top-left pixel goes to `where`; a B_CMAP8 byte shows its
+    // colour map entry (Screen.h), a B_RGB32 pixel its own red, green and
+    // blue. Safe while other threads write the pixels (Bitmap.h); in
+    // B_OP_INVERT the view's pixels under the bitmap are inverted instead.
     void DrawBitmap(const BBitmap* bitmap, BPoint where);
     // Text with its baseline starting at the pen, in black; the pen moves to
     // its end. Control characters (a line feed) are neither drawn nor

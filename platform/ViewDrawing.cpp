@@ -20,6 +20,7 @@ namespace {
 
 constexpr QRgb kHighColor = 0xff000000; // black
 constexpr QRgb kInvertMask = 0x00ffffff;
+constexpr QRgb kOpaque = 0xff000000;
 
 const std::array<QRgb, 256>& ColorMapRgb()
 {
@@ -74,30 +75,54 @@ void InvertText(QImage& image, const QString& text, const QFont& font, QPointF b
     }
 }
 
-} // namespace
+// The rows and columns of a bitmap that land inside the backing image.
+struct Placement {
+    int left, top;
+    int firstColumn, lastColumn, firstRow, lastRow;
+};
 
-// Worker threads write the bitmap while it is drawn; each byte is read
-// atomically, so a pixel shows either its old or its new index.
-void BView::DrawBitmap(const BBitmap* bitmap, BPoint where)
+Placement PlaceBitmap(const BBitmap& bitmap, BPoint where, const QImage& image)
 {
-    auto& impl = *fViewImpl;
-    QImage& image = impl.Backing();
-    const BRect bounds = bitmap->Bounds();
+    const BRect bounds = bitmap.Bounds();
     const int width = static_cast<int>(bounds.right) - static_cast<int>(bounds.left) + 1;
     const int height = static_cast<int>(bounds.bottom) - static_cast<int>(bounds.top) + 1;
     const int left = static_cast<int>(where.x);
     const int top = static_cast<int>(where.y);
-    const int firstColumn = std::max(0, -left);
-    const int lastColumn = std::min(width, image.width() - left);
-    auto* bits = static_cast<uint8*>(bitmap->Bits());
-    const auto& colors = ColorMapRgb();
-    for (int row = std::max(0, -top); row < height && top + row < image.height(); ++row) {
-        uint8* source = bits + static_cast<size_t>(row) * static_cast<size_t>(bitmap->BytesPerRow());
-        QRgb* target = reinterpret_cast<QRgb*>(image.scanLine(top + row)) + left;
-        for (int column = firstColumn; column < lastColumn; ++column) {
-            const uint8 index = std::atomic_ref<uint8>(source[column]).load(std::memory_order_relaxed);
-            target[column] = impl.mode == B_OP_INVERT ? (target[column] ^ kInvertMask) : colors[index];
+    return Placement{left, top, std::max(0, -left), std::min(width, image.width() - left),
+                     std::max(0, -top), std::min(height, image.height() - top)};
+}
+
+// Worker threads write the bitmap while it is drawn, each pixel with one
+// relaxed atomic store; each pixel is read the same way, so it shows either
+// its old or its new value, never a mix. Nothing else is ordered by it.
+template <typename Pixel, typename ToRgb>
+void ShowPixels(QImage& image, const BBitmap& bitmap, const Placement& at, drawing_mode mode, ToRgb toRgb)
+{
+    auto* bits = static_cast<uint8*>(bitmap.Bits());
+    for (int row = at.firstRow; row < at.lastRow; ++row) {
+        auto* source = reinterpret_cast<Pixel*>(bits + static_cast<size_t>(row) * static_cast<size_t>(bitmap.BytesPerRow()));
+        QRgb* target = reinterpret_cast<QRgb*>(image.scanLine(at.top + row)) + at.left;
+        for (int column = at.firstColumn; column < at.lastColumn; ++column) {
+            const Pixel pixel = std::atomic_ref<Pixel>(source[column]).load(std::memory_order_relaxed);
+            target[column] = mode == B_OP_INVERT ? (target[column] ^ kInvertMask) : toRgb(pixel);
         }
+    }
+}
+
+} // namespace
+
+// B_CMAP8 shows each byte's colour map entry; B_RGB32 each pixel's own red,
+// green and blue (the backing image's format, with alpha forced opaque).
+void BView::DrawBitmap(const BBitmap* bitmap, BPoint where)
+{
+    auto& impl = *fViewImpl;
+    QImage& image = impl.Backing();
+    const Placement at = PlaceBitmap(*bitmap, where, image);
+    if (bitmap->ColorSpace() == B_RGB32) {
+        ShowPixels<uint32>(image, *bitmap, at, impl.mode, [](uint32 pixel) { return QRgb(pixel | kOpaque); });
+    } else {
+        const auto& colors = ColorMapRgb();
+        ShowPixels<uint8>(image, *bitmap, at, impl.mode, [&colors](uint8 index) { return colors[index]; });
     }
     impl.MarkDirty();
 }

@@ -231,6 +231,17 @@ void BWindow::Show()
     RestartPulse(*fWindowImpl);
 }
 
+void BWindow::Hide()
+{
+    fWindowImpl->widget->hide();
+    RestartPulse(*fWindowImpl);
+}
+
+bool BWindow::IsHidden() const
+{
+    return fWindowImpl->widget->isHidden();
+}
+
 bool BWindow::IsFront() const
 {
     return fWindowImpl->widget->isActiveWindow();

@@ -44,7 +44,11 @@ public:
     // window is shown. A pulse that falls due while a hook runs is dropped.
     void SetPulseRate(bigtime_t microseconds);
 
+    // Show and Hide do not nest: one Show undoes any number of Hides. A
+    // hidden window gets no pulses. Every window starts hidden.
     void Show();
+    void Hide();
+    bool IsHidden() const;
 
     // While the window is active, `key` with these modifier keys
     // (B_COMMAND_KEY is Ctrl, B_OPTION_KEY Alt; none at all is the key

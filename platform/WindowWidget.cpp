@@ -7,7 +7,9 @@
 
 #include <QCloseEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QPushButton>
 #include <QUrl>
 #include <QResizeEvent>
 #include <QWindow>
@@ -46,6 +48,20 @@ void WindowWidget::closeEvent(QCloseEvent* event)
     event->ignore();
     if ((fOwner->Impl().flags & B_NOT_CLOSABLE) == 0)
         fOwner->PostMessage(B_QUIT_REQUESTED);
+}
+
+// Return or Enter that the focused control left alone (a text field does,
+// a check box does) presses the default button (BButton::MakeDefault), as in
+// a dialog.
+void WindowWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        for (QPushButton* button : findChildren<QPushButton*>()) {
+            if (button->isDefault() && button->isEnabled())
+                return button->click();
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void WindowWidget::resizeEvent(QResizeEvent* event)

@@ -74,6 +74,18 @@ QList<QAction*> MenuItems(BWindow* window, const char* title)
     return {};
 }
 
+// A separator as "|", a submenu's item as its label, ">" and its items.
+std::string ShownItems(const QList<QAction*>& items)
+{
+    std::string text;
+    for (QAction* item : items) {
+        const std::string submenu = item->menu() != nullptr ? ">{" + ShownItems(item->menu()->actions()) + "}" : "";
+        const std::string label = item->isSeparator() ? "|" : item->text().toStdString() + submenu;
+        text += (text.empty() ? "" : " ") + label + (item->isChecked() ? "*" : "");
+    }
+    return text;
+}
+
 } // namespace
 
 void ProcessEvents()
@@ -95,27 +107,40 @@ BPoint ViewOrigin(const BView& view) { return BPoint(view.Impl().frame.left, vie
 
 std::string ShownMenu(BWindow* window, const char* menuTitle)
 {
-    std::string text;
-    for (QAction* item : MenuItems(window, menuTitle)) {
-        text += text.empty() ? "" : " ";
-        text += item->text().toStdString() + (item->isChecked() ? "*" : "");
-    }
-    return text;
+    return ShownItems(MenuItems(window, menuTitle));
 }
 
+// Each step of "A>B" looks in the submenu the step before opens.
 bool ChooseMenuItem(BWindow* window, const char* menuTitle, const char* label)
 {
-    const QList<QAction*> items = MenuItems(window, menuTitle);
-    const auto item = std::ranges::find(items, QString::fromUtf8(label), &QAction::text);
-    if (item != items.end())
-        (*item)->trigger();
-    return item != items.end();
+    QList<QAction*> items = MenuItems(window, menuTitle);
+    QAction* chosen = nullptr;
+    for (const QString& step : QString::fromUtf8(label).split(u'>')) {
+        const auto item = std::ranges::find(items, step, &QAction::text);
+        chosen = item != items.end() ? *item : nullptr;
+        items = chosen != nullptr && chosen->menu() != nullptr ? chosen->menu()->actions() : QList<QAction*>();
+    }
+    if (chosen != nullptr)
+        chosen->trigger();
+    return chosen != nullptr;
 }
 
 void Click(BView* control)
 {
     if (auto* button = qobject_cast<QAbstractButton*>(control->Impl().control.data()))
         button->click();
+}
+
+// A final "\n" is the Return key, which the field leaves to its window.
+void TypeText(BView* textControl, const std::string& text)
+{
+    auto* field = textControl->Impl().control->findChild<QLineEdit*>();
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+    field->insert(QString::fromStdString(text.substr(0, text.find('\n'))));
+    QKeyEvent returnKey(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    if (text.ends_with('\n'))
+        QCoreApplication::sendEvent(field, &returnKey);
 }
 
 void PostPress(BView* view, BPoint where, uint32 buttons)

@@ -30,12 +30,18 @@ bool IsOpen(BWindow* window);
 BPoint ViewOrigin(const BView& view);
 
 // The items of the window's menu of this title, as shown: labels in order,
-// a checked one followed by "*", e.g. "Palette1* Palette2".
+// a checked one followed by "*", a separator as "|", a submenu's item as its
+// label, ">" and its own items in braces, e.g.
+// "Palette1* Palette2 | classic Chaos>{Palette1* fire}".
 std::string ShownMenu(BWindow* window, const char* menuTitle);
-// The user's choice of an item; false when the menu has no such item.
+// The user's choice of an item, "Chaos>fire" for item fire of submenu Chaos
+// (a disabled item does nothing); false when the menu has no such item.
 bool ChooseMenuItem(BWindow* window, const char* menuTitle, const char* label);
-// A click on the view's button (a check box).
+// A click on the view's button (a check box, a BButton).
 void Click(BView* control);
+// Replaces the text field's text (a BTextControl's) as typing over all of
+// it would, and leaves the focus there; a final "\n" presses Return there.
+void TypeText(BView* textControl, const std::string& text);
 // Queues a press of `buttons` at `where` (view coordinates) for the view.
 void PostPress(BView* view, BPoint where, uint32 buttons);
 
