@@ -56,9 +56,9 @@ float BScrollBar::Value() const
 
 BStringView::BStringView(BRect frame, const char* name, const char* text, uint32 resizingMode,
                          uint32 flags)
-    : BView(frame, name, resizingMode, flags)
+    : BView(frame, name, resizingMode, flags), fText(text != nullptr ? text : "")
 {
-    auto* label = new QLabel(QString::fromUtf8(text != nullptr ? text : ""));
+    auto* label = new QLabel(QString::fromUtf8(fText.c_str()));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Impl().SetControl(label);
 }
@@ -67,7 +67,8 @@ BStringView::~BStringView() = default;
 
 void BStringView::SetText(const char* text)
 {
-    static_cast<QLabel*>(Impl().control.data())->setText(QString::fromUtf8(text != nullptr ? text : ""));
+    fText = text != nullptr ? text : "";
+    static_cast<QLabel*>(Impl().control.data())->setText(QString::fromUtf8(fText.c_str()));
 }
 
 // The label is shown by the control that the subclass makes.

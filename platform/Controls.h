@@ -6,6 +6,7 @@
 #include "View.h"
 
 #include <memory>
+#include <string>
 
 class BLooper;
 
@@ -35,6 +36,11 @@ public:
     ~BStringView() override;
 
     void SetText(const char* text);
+    // As last set; valid until the next change.
+    const char* Text() const { return fText.c_str(); }
+
+private:
+    std::string fText;
 };
 
 // A control owns its message; the user's action (a click, a change of a
