@@ -1,7 +1,8 @@
-// From Lyapunov exponent to colour value: shared by every kernel so that they
-// agree to the byte.
+// From Lyapunov exponent to colour value, and to the slot of its colour:
+// shared by every kernel and every picture so that they agree to the byte.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // Chaotic orbits (L > 0) and exponents that are not numbers get 255; ordered
@@ -18,4 +19,27 @@ inline std::int32_t LyapColourValue(double exponent, double contrast)
     if (v < 0.0)
         return 0;
     return static_cast<std::int32_t>(v);
+}
+
+// A chaotic orbit's colour value when chaos is graded: L x chaosContrast,
+// truncated toward zero and held within 0..255 (infinities too); where that
+// is not a number, 255, as pictures have always had it.
+inline std::int32_t LyapChaosColourValue(double exponent, double chaosContrast)
+{
+    const double v = exponent * chaosContrast;
+    if (!(v < 255.0))
+        return 255;
+    if (!(v > 0.0))
+        return 0;
+    return static_cast<std::int32_t>(v);
+}
+
+// Where an exponent's colour sits among 512: 0..255 its colour value, or,
+// with chaos graded (chaosContrast not 0) and the orbit chaotic, 256 + its
+// chaos colour value.
+inline std::size_t LyapColourSlot(double exponent, double contrast, double chaosContrast)
+{
+    if (chaosContrast != 0.0 && exponent > 0.0)
+        return 256 + static_cast<std::size_t>(LyapChaosColourValue(exponent, chaosContrast));
+    return static_cast<std::size_t>(LyapColourValue(exponent, contrast));
 }
