@@ -2,6 +2,7 @@
 // shared by every kernel and every picture so that they agree to the byte.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -36,10 +37,18 @@ inline std::int32_t LyapChaosColourValue(double exponent, double chaosContrast)
 
 // Where an exponent's colour sits among 512: 0..255 its colour value, or,
 // with chaos graded (chaosContrast not 0) and the orbit chaotic, 256 + its
-// chaos colour value.
+// chaos colour value. Pictures and the calculator's 32-bit images both
+// colour through it, so a point gets the same colour in either.
 inline std::size_t LyapColourSlot(double exponent, double contrast, double chaosContrast)
 {
     if (chaosContrast != 0.0 && exponent > 0.0)
         return 256 + static_cast<std::size_t>(LyapChaosColourValue(exponent, chaosContrast));
     return static_cast<std::size_t>(LyapColourValue(exponent, contrast));
 }
+
+// The colours of a 32-bit image: entry k the pixel (0xAARRGGBB) for slot k
+// of LyapColourSlot, taken with this table's chaos contrast.
+struct LyapColourTable {
+    std::array<std::uint32_t, 512> pixels;
+    double chaosContrast = 0.0;
+};
