@@ -1,17 +1,31 @@
 // The calculation pass: rows of the image, with the plain kernel (pixel by
 // pixel, the reference) or the fast one (LyapFastPass.cpp).
+#include "ColourValue.h"
 #include "LyapKernel.h"
 #include "LyapOrbit.h"
 #include "LyapParameters.h"
 #include "LyapPassRates.h"
 #include "TLyapCalc.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstddef>
 #include <limits>
 
 void TLyapCalc::Calculate(const std::uint8_t* paletteMap, std::int32_t rowStep,
                           std::int32_t firstRow, LyapPathCounts* counts)
+{
+    CalculatePasses(LyapRowOutput{.paletteMap = paletteMap}, rowStep, firstRow, counts);
+}
+
+void TLyapCalc::Calculate(const LyapColourTable& table, std::int32_t rowStep,
+                          std::int32_t firstRow, LyapPathCounts* counts)
+{
+    CalculatePasses(LyapRowOutput{.table = &table}, rowStep, firstRow, counts);
+}
+
+void TLyapCalc::CalculatePasses(const LyapRowOutput& mapping, std::int32_t rowStep,
+                                std::int32_t firstRow, LyapPathCounts* counts)
 {
     for (;;) {
         // Pass start. Only "parameters changed" is consumed here: a stop that
@@ -30,7 +44,7 @@ void TLyapCalc::Calculate(const std::uint8_t* paletteMap, std::int32_t rowStep,
             fIterations > std::numeric_limits<std::int32_t>::max() - fSettle)
             return;
         PreparePass();
-        RunPass(paletteMap, rowStep, firstRow, counts);
+        RunPass(mapping, rowStep, firstRow, counts);
         // Pass end: start over on "parameters changed", otherwise leave 0.
         if (fState.exchange(kNoRequest) != kParamsChanged)
             return;
@@ -71,19 +85,28 @@ LyapValueTerms TLyapCalc::PassValueTerms() const
                           fIterations};
 }
 
-bool TLyapCalc::RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
+bool TLyapCalc::RunPass(const LyapRowOutput& mapping, std::int32_t rowStep,
                         std::int32_t firstRow, LyapPathCounts* counts)
 {
     LyapPassRates rates(fBMin, fBSpan / fHeight, rowStep, firstRow);
     for (std::int32_t row = firstRow; row < fHeight;) {
-        std::uint8_t* dst = fBits + static_cast<std::ptrdiff_t>(row) * fBytesPerRow;
-        if (!CalculateRow(rates.TakeNext(), dst, paletteMap, counts))
+        if (!CalculateRow(rates.TakeNext(), ImageRow(mapping, row), counts))
             return false;
         if (rowStep >= fHeight - row)
             break;
         row += rowStep;
     }
     return true;
+}
+
+LyapRowOutput TLyapCalc::ImageRow(LyapRowOutput mapping, std::int32_t row) const
+{
+    std::uint8_t* start = fBits + static_cast<std::ptrdiff_t>(row) * fBytesPerRow;
+    if (mapping.table != nullptr)
+        mapping.pixels = reinterpret_cast<std::uint32_t*>(start);
+    else
+        mapping.bytes = start;
+    return mapping;
 }
 
 bool TLyapCalc::CalculateRow(double b, std::uint8_t* dst,
@@ -109,6 +132,9 @@ bool TLyapCalc::FillRowPlain(const LyapRowOutput& out, double dA)
     for (std::int32_t column = 0; column < fWidth; ++column) {
         if (out.exponents != nullptr) {
             out.exponents[column] = EvaluateExponent();
+        } else if (out.table != nullptr) {
+            const double exponent = EvaluateExponent();
+            StoreTablePixels(out, column, &exponent, 1);
         } else {
             // The display reads the image while it grows: one relaxed byte
             // store per pixel keeps that sharing defined.
@@ -120,6 +146,18 @@ bool TLyapCalc::FillRowPlain(const LyapRowOutput& out, double dA)
             return false;
     }
     return true;
+}
+
+void TLyapCalc::StoreTablePixels(const LyapRowOutput& out, std::int32_t column,
+                                 const double* exponents, std::int32_t count) const
+{
+    // As with bytes, the display reads the image while it grows: one relaxed
+    // 32-bit store per pixel, so it sees each pixel whole, old or new.
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::size_t slot = LyapColourSlot(exponents[i], fContrast, out.table->chaosContrast);
+        std::atomic_ref<std::uint32_t>(out.pixels[column + i])
+            .store(out.table->pixels[slot], std::memory_order_relaxed);
+    }
 }
 
 std::int32_t TLyapCalc::EvaluatePoint()

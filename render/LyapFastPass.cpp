@@ -21,6 +21,12 @@ bool TLyapCalc::FillRowFast(const LyapRowOutput& out, double dA, LyapPathCounts*
         }
         if (out.exponents != nullptr) {
             LyapFastGroupExponents(group, out.exponents + column, counts);
+        } else if (out.table != nullptr) {
+            // A group's exponents live here: nothing allocated per row, and
+            // the calculator stays a plain record.
+            double exponents[kLyapMaxGroup];
+            LyapFastGroupExponents(group, exponents, counts);
+            StoreTablePixels(out, column, exponents, group.count);
         } else {
             LyapFastGroupValues(group, values, counts);
             // The display reads the image while it grows: relaxed byte stores.

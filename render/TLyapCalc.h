@@ -1,5 +1,6 @@
 // The Lyapunov calculator: every parameter of the picture, the description of
-// the 8-bit image to fill, and the passes that fill interleaved rows of it.
+// the image to fill (8-bit or 32-bit), and the passes that fill interleaved
+// rows of it.
 //
 // A plain record: the compiler's copy copies every member, the request word's
 // value included. Only fState is ever touched by two threads at once (the view
@@ -11,18 +12,22 @@
 
 #include <cstdint>
 
+struct LyapColourTable;
 struct LyapParameters;
 struct LyapPathCounts;
 struct LyapSequence;
 struct LyapValueTerms;
 
-// Where a row goes: colour values through a palette map into bytes (which a
-// display may read while they are stored), or, with exponents set, the
-// exponents those colour values are made from.
+// Where a row goes: colour values through a palette map into bytes, or,
+// with a table, colour slots through it into 32-bit pixels (a display may
+// read either while they are stored); or, with exponents set, the exponents
+// those colour values are made from.
 struct LyapRowOutput {
     std::uint8_t* bytes = nullptr;
     const std::uint8_t* paletteMap = nullptr;
     double* exponents = nullptr;
+    std::uint32_t* pixels = nullptr;
+    const LyapColourTable* table = nullptr;
 };
 
 class TLyapCalc {
@@ -52,6 +57,11 @@ public:
     // counts, when not null, is added the path each pixel took through the
     // fast kernel (the plain kernel leaves it alone).
     void Calculate(const std::uint8_t* paletteMap, std::int32_t rowStep,
+                   std::int32_t firstRow, LyapPathCounts* counts = nullptr);
+    // The same rows of a 32-bit image (SetSize's bits 4-byte aligned,
+    // bytesPerRow a multiple of 4 and at least 4 x width), each pixel
+    // table.pixels[LyapColourSlot(exponent, fContrast, table.chaosContrast)].
+    void Calculate(const LyapColourTable& table, std::int32_t rowStep,
                    std::int32_t firstRow, LyapPathCounts* counts = nullptr);
 
     // What a pass does before its first row: clamp the rate ranges and work
@@ -117,14 +127,23 @@ public:
     std::int32_t fBytesPerRow;
 
 private:
+    // Passes until one ends without "parameters changed", or on a stop;
+    // mapping: the palette map or the colour table every row goes through.
+    void CalculatePasses(const LyapRowOutput& mapping, std::int32_t rowStep,
+                         std::int32_t firstRow, LyapPathCounts* counts);
     // One pass over this calculator's rows. Returns false when a request
     // arrived (the caller decides between restart and stop).
-    bool RunPass(const std::uint8_t* paletteMap, std::int32_t rowStep,
+    bool RunPass(const LyapRowOutput& mapping, std::int32_t rowStep,
                  std::int32_t firstRow, LyapPathCounts* counts);
+    // Row `row` of the image, through mapping.
+    LyapRowOutput ImageRow(LyapRowOutput mapping, std::int32_t row) const;
     // One row from fA onwards, into dst, with the plain kernel (a pixel at a
     // time) or the fast one (a group at a time); false when a request came.
     bool FillRowPlain(const LyapRowOutput& out, double dA);
     bool FillRowFast(const LyapRowOutput& out, double dA, LyapPathCounts* counts);
+    // Stores count pixels from column on of a 32-bit row, from their exponents.
+    void StoreTablePixels(const LyapRowOutput& out, std::int32_t column,
+                          const double* exponents, std::int32_t count) const;
     void ClampRanges();
     // What a colour value depends on besides the product, for the row fB.
     LyapValueTerms PassValueTerms() const;

@@ -4,16 +4,6 @@
 
 #include <algorithm>
 
-std::int32_t ChaosColourValue(double exponent, double chaosContrast)
-{
-    const double v = exponent * chaosContrast;
-    if (!(v < 255.0))
-        return 255;
-    if (!(v > 0.0))
-        return 0;
-    return static_cast<std::int32_t>(v);
-}
-
 ColourMap OrderColours(const PictureDescription& picture)
 {
     return picture.colours.value_or(ColourMapOfPalette(picture.palette));
@@ -46,7 +36,5 @@ ExponentColours::ExponentColours(const PictureDescription& picture)
 
 std::size_t ExponentColours::Slot(double exponent) const
 {
-    if (fChaosContrast != 0.0 && exponent > 0.0)
-        return 256 + static_cast<std::size_t>(ChaosColourValue(exponent, fChaosContrast));
-    return static_cast<std::size_t>(LyapColourValue(exponent, fContrast));
+    return LyapColourSlot(exponent, fContrast, fChaosContrast);
 }

@@ -11,10 +11,6 @@
 #include <cstddef>
 #include <cstdint>
 
-// A chaotic point's colour value: exponent x chaosContrast truncated toward
-// zero and held within 0..255 (infinities too).
-std::int32_t ChaosColourValue(double exponent, double chaosContrast);
-
 // The picture's colours: its colour map, else its palette's.
 ColourMap OrderColours(const PictureDescription& picture);
 
@@ -33,7 +29,7 @@ public:
     const RgbColour& Colour(double exponent) const { return fColours[Slot(exponent)]; }
 
 private:
-    // 0..255 the order colour values, 256..511 the chaos ones.
+    // LyapColourSlot: 0..255 the order colour values, 256..511 the chaos ones.
     std::size_t Slot(double exponent) const;
 
     double fContrast;

@@ -1,7 +1,7 @@
-// The fast kernel writes exactly the bytes of the plain kernel, and gives
-// exactly its exponents, on every SIMD target this processor runs, across
-// the settings the program can reach and the edges it cannot; and the
-// program's own pictures take its fast paths.
+// The fast kernel writes exactly the bytes and 32-bit pixels of the plain
+// kernel, and gives exactly its exponents, on every SIMD target this
+// processor runs, across the settings the program can reach and the edges it
+// cannot; and the program's own pictures take its fast paths.
 #include "LyapPassRates.h"
 #include "LyapSequence.h"
 #include "LyapTestSupport.h"
@@ -10,6 +10,7 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <string>
 #include <tuple>
 
@@ -33,9 +34,10 @@ struct Picture {
         std::tie(c.fIterations, c.fMorph, c.fFirstX, c.fContrast, c.fSettle) = std::tie(n, morph, firstX, contrast, settle);
     }
 
-    std::vector<std::uint8_t> Render(LyapKernel kernel, LyapPathCounts* counts = nullptr) const
+    template <typename Colours = const std::uint8_t*>
+    auto Render(LyapKernel kernel, LyapPathCounts* counts = nullptr, const Colours& colours = IdentityMap()) const
     {
-        return ::Render(kernel, width, height, [this](TLyapCalc& c) { Setup(c); }, rowStep, firstRow, counts);
+        return ::Render(kernel, width, height, [this](TLyapCalc& c) { Setup(c); }, rowStep, firstRow, counts, colours);
     }
 
     bool RowIsRendered(std::int32_t row) const { return row >= firstRow && (row - firstRow) % rowStep == 0; }
@@ -61,6 +63,9 @@ struct Picture {
         return bits;
     }
 };
+
+// A table whose 512 pixels all differ, so that a wrong slot shows; chaos graded.
+const LyapColourTable kDistinctTable = [] { LyapColourTable t{{}, 900.0}; std::iota(t.pixels.begin(), t.pixels.end(), 0xFF000000u); return t; }();
 
 // The first kProgramsPictures of Pictures(): the viewer's first picture at N
 // 16 and 512, then the README's examples, smaller: the poster, the two
@@ -172,14 +177,19 @@ TEST(FastKernel, WritesThePlainKernelsBytesAndExponentsOnEveryTarget)
     const std::vector<Picture> pictures = Pictures();
     std::vector<std::vector<std::uint8_t>> plain;
     std::vector<std::vector<std::uint64_t>> plainExponents;
+    std::vector<std::vector<std::uint32_t>> plainPixels;
     for (const Picture& p : pictures) {
         plain.push_back(p.Render(LyapKernel::Plain));
         plainExponents.push_back(p.ExponentBits(LyapKernel::Plain));
-        // The exponent is the one the colour value is made from.
+        plainPixels.push_back(p.Render(LyapKernel::Plain, nullptr, kDistinctTable));
+        // The exponent is the one the colour value and the 32-bit pixel
+        // (chaos graded) are made from.
         for (std::size_t j = 0; j < plain.back().size(); ++j) {
             if (p.RowIsRendered(static_cast<std::int32_t>(j) / p.width)) {
-                ASSERT_EQ(LyapColourValue(std::bit_cast<double>(plainExponents.back()[j]), p.contrast), plain.back()[j])
-                    << "picture " << plain.size() - 1 << ", pixel " << j;
+                const double e = std::bit_cast<double>(plainExponents.back()[j]);
+                ASSERT_EQ(LyapColourValue(e, p.contrast), plain.back()[j]) << "picture " << plain.size() - 1 << ", pixel " << j;
+                ASSERT_EQ(kDistinctTable.pixels[LyapColourSlot(e, p.contrast, 900.0)], plainPixels.back()[j])
+                    << "picture " << plain.size() - 1 << ", 32-bit pixel " << j;
             }
         }
     }
@@ -190,6 +200,7 @@ TEST(FastKernel, WritesThePlainKernelsBytesAndExponentsOnEveryTarget)
             const std::string name = "picture " + std::to_string(i) + ": " + std::to_string(p.width) + " x " +
                 std::to_string(p.height) + ", N " + std::to_string(p.n) + ", " + p.sequence + ", settle " + std::to_string(p.settle);
             EXPECT_EQ(p.Render(LyapKernel::Fast, &paths), plain[i]) << name;
+            EXPECT_EQ(p.Render(LyapKernel::Fast, nullptr, kDistinctTable), plainPixels[i]) << name;
             EXPECT_EQ(FirstDifference(p.ExponentBits(LyapKernel::Fast), plainExponents[i]), -1) << name;
             // Of the program's pictures, at most one pixel in 200 by the plain loop.
             EXPECT_TRUE(i >= kProgramsPictures || (paths.exact + paths.rescaled + paths.belowFloor) * 200 >= 199 * p.width * p.height)

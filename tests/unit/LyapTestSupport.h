@@ -2,6 +2,7 @@
 // kernel, single points, and a check run on every compiled-in SIMD target.
 #pragma once
 
+#include "ColourValue.h"
 #include "LyapFastKernel.h"
 #include "LyapKernel.h"
 #include "TLyapCalc.h"
@@ -14,6 +15,7 @@
 #include <functional>
 #include <numeric>
 #include <tuple>
+#include <type_traits>
 #include <vector>
 
 inline constexpr std::uint8_t kUntouched = 0xA5;
@@ -29,21 +31,22 @@ inline const std::uint8_t* IdentityMap()
 using CalcSetup = std::function<void(TLyapCalc&)>;
 
 // The bytes one Calculate(rowStep, firstRow) of a default calculator changed
-// by `setup` writes into a fresh width x height image; untouched bytes stay
-// kUntouched. counts: as Calculate takes it.
-inline std::vector<std::uint8_t> Render(LyapKernel kernel, std::int32_t width,
-                                        std::int32_t height, const CalcSetup& setup,
-                                        std::int32_t rowStep = 1,
-                                        std::int32_t firstRow = 0,
-                                        LyapPathCounts* counts = nullptr)
+// by `setup` writes into a fresh width x height image (or, given a colour
+// table, its 32-bit pixels); untouched ones stay kUntouched. counts: as
+// Calculate takes it.
+template <typename Colours = const std::uint8_t*>
+auto Render(LyapKernel kernel, std::int32_t width, std::int32_t height, const CalcSetup& setup,
+            std::int32_t rowStep = 1, std::int32_t firstRow = 0, LyapPathCounts* counts = nullptr,
+            const Colours& colours = IdentityMap())
 {
+    using Pixel = std::conditional_t<std::is_same_v<Colours, LyapColourTable>, std::uint32_t, std::uint8_t>;
     SetLyapKernel(kernel);
-    std::vector<std::uint8_t> image(static_cast<std::size_t>(width) * height,
-                                    kUntouched);
+    std::vector<Pixel> image(static_cast<std::size_t>(width) * height, kUntouched);
     TLyapCalc calc;
     setup(calc);
-    calc.SetSize(image.data(), width, height, width);
-    calc.Calculate(IdentityMap(), rowStep, firstRow, counts);
+    calc.SetSize(reinterpret_cast<std::uint8_t*>(image.data()), width, height,
+                 width * static_cast<std::int32_t>(sizeof(Pixel)));
+    calc.Calculate(colours, rowStep, firstRow, counts);
     SetLyapKernel(LyapKernel::Fast);
     return image;
 }
