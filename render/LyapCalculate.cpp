@@ -88,9 +88,14 @@ LyapValueTerms TLyapCalc::PassValueTerms() const
 bool TLyapCalc::RunPass(const LyapRowOutput& mapping, std::int32_t rowStep,
                         std::int32_t firstRow, LyapPathCounts* counts)
 {
+    // A 32-bit image takes the rates of the renderer's pictures, so that it
+    // shows a save's very pixels, chaos graded too (where a last bit of b
+    // changes the exponent); the 8-bit one those of its own passes.
     LyapPassRates rates(fBMin, fBSpan / fHeight, rowStep, firstRow);
+    LyapPictureRates pictureRates(fBMin, fBSpan / fHeight);
     for (std::int32_t row = firstRow; row < fHeight;) {
-        if (!CalculateRow(rates.TakeNext(), ImageRow(mapping, row), counts))
+        const double b = mapping.table != nullptr ? pictureRates.RateOfRow(row) : rates.TakeNext();
+        if (!CalculateRow(b, ImageRow(mapping, row), counts))
             return false;
         if (rowStep >= fHeight - row)
             break;

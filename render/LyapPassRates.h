@@ -13,6 +13,7 @@ inline constexpr std::int32_t kLyapMaxPasses = 64;
 
 class LyapPassRates {
 public:
+    LyapPassRates() = default;
     LyapPassRates(double bMin, double dB, std::int32_t rowStep, std::int32_t firstRow)
         : fNext(bMin + firstRow * dB), fStep(rowStep * dB)
     {
@@ -27,6 +28,35 @@ public:
     }
 
 private:
-    double fNext;
-    double fStep;
+    double fNext = 0.0;
+    double fStep = 0.0;
+};
+
+// The b of rows taken in increasing order (any of them skipped), each as
+// the kLyapMaxPasses passes give it, row r by pass r mod kLyapMaxPasses:
+// the rates of the renderer's pictures, however many workers share the rows.
+class LyapPictureRates {
+public:
+    LyapPictureRates(double bMin, double dB)
+    {
+        for (std::int32_t pass = 0; pass < kLyapMaxPasses; ++pass) {
+            fRates[pass] = LyapPassRates(bMin, dB, kLyapMaxPasses, pass);
+            fNextRow[pass] = pass;
+        }
+    }
+
+    double RateOfRow(std::int32_t row)
+    {
+        const std::int32_t pass = row % kLyapMaxPasses;
+        // The pass's additions for the rows skipped, so that the last bit
+        // is the pass's own.
+        for (; fNextRow[pass] < row; fNextRow[pass] += kLyapMaxPasses)
+            fRates[pass].TakeNext();
+        fNextRow[pass] += kLyapMaxPasses;
+        return fRates[pass].TakeNext();
+    }
+
+private:
+    LyapPassRates fRates[kLyapMaxPasses];
+    std::int32_t fNextRow[kLyapMaxPasses];
 };

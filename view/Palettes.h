@@ -3,7 +3,7 @@
 // runs.
 #pragma once
 
-#include "LyapColourTable.h"
+#include "ColourValue.h"
 #include "SupportDefs.h"
 
 extern uint8 gPaletteMap[256];

@@ -27,6 +27,8 @@ public:
 
     std::uint8_t Index(double exponent) const { return fIndex[Slot(exponent)]; }
     const RgbColour& Colour(double exponent) const { return fColours[Slot(exponent)]; }
+    // The colour of slot 0..511 (LyapColourSlot): a screen's table of them.
+    const RgbColour& SlotColour(std::size_t slot) const { return fColours[slot]; }
 
 private:
     // LyapColourSlot: 0..255 the order colour values, 256..511 the chaos ones.

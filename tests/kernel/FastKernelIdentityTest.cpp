@@ -42,9 +42,10 @@ struct Picture {
 
     bool RowIsRendered(std::int32_t row) const { return row >= firstRow && (row - firstRow) % rowStep == 0; }
 
-    // The exponents of Render's rows, by the same row rates, as bit patterns
-    // (so that NaNs compare too); 0 elsewhere.
-    std::vector<std::uint64_t> ExponentBits(LyapKernel kernel) const
+    // The exponents of Render's rows, by the same row rates (a 32-bit
+    // image's: the renderer's pictures'), as bit patterns (so that NaNs
+    // compare too); 0 elsewhere.
+    std::vector<std::uint64_t> ExponentBits(LyapKernel kernel, bool pictureRates = false) const
     {
         TLyapCalc calc;
         Setup(calc);
@@ -54,8 +55,10 @@ struct Picture {
         SetLyapKernel(kernel);
         std::vector<double> exponents(static_cast<std::size_t>(width) * height);
         LyapPassRates rates(calc.fBMin, calc.fBSpan / height, rowStep, firstRow);
+        LyapPictureRates ofPicture(calc.fBMin, calc.fBSpan / height);
         for (std::int32_t row = firstRow; row < height; row += rowStep)
-            calc.CalculateRow(rates.TakeNext(), LyapRowOutput{.exponents = exponents.data() + row * width});
+            calc.CalculateRow(pictureRates ? ofPicture.RateOfRow(row) : rates.TakeNext(),
+                              LyapRowOutput{.exponents = exponents.data() + row * width});
         SetLyapKernel(LyapKernel::Fast);
         std::vector<std::uint64_t> bits;
         for (const double e : exponents)
@@ -182,13 +185,15 @@ TEST(FastKernel, WritesThePlainKernelsBytesAndExponentsOnEveryTarget)
         plain.push_back(p.Render(LyapKernel::Plain));
         plainExponents.push_back(p.ExponentBits(LyapKernel::Plain));
         plainPixels.push_back(p.Render(LyapKernel::Plain, nullptr, kDistinctTable));
+        const std::vector<std::uint64_t> pictureExponents = p.ExponentBits(LyapKernel::Plain, true);
         // The exponent is the one the colour value and the 32-bit pixel
         // (chaos graded) are made from.
         for (std::size_t j = 0; j < plain.back().size(); ++j) {
             if (p.RowIsRendered(static_cast<std::int32_t>(j) / p.width)) {
                 const double e = std::bit_cast<double>(plainExponents.back()[j]);
                 ASSERT_EQ(LyapColourValue(e, p.contrast), plain.back()[j]) << "picture " << plain.size() - 1 << ", pixel " << j;
-                ASSERT_EQ(kDistinctTable.pixels[LyapColourSlot(e, p.contrast, 900.0)], plainPixels.back()[j])
+                const double ofPicture = std::bit_cast<double>(pictureExponents[j]);
+                ASSERT_EQ(kDistinctTable.pixels[LyapColourSlot(ofPicture, p.contrast, 900.0)], plainPixels.back()[j])
                     << "picture " << plain.size() - 1 << ", 32-bit pixel " << j;
             }
         }

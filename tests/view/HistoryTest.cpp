@@ -131,7 +131,8 @@ TEST_F(HistoryTest, EveryKeyTravelsThroughFilesCommandLinesAndTheViewerOrIsNamed
         const LyapParameters& f = shown.fractal;
         EXPECT_EQ(std::make_tuple(Slider(0)->Value(), Slider(1)->Value(), Slider(2)->Value()),
                   std::make_tuple(MorphPosition(f.morph, 200), FirstXPosition(f.firstX, 200), ContrastPosition(f.contrast, 200)));
-        EXPECT_EQ(Marked("Palette"), "Palette" + std::to_string(shown.palette));
+        EXPECT_EQ(Marked("Palette"), !shown.colours ? "Palette" + std::to_string(shown.palette)
+                                     : index % 2 == 1 ? "fire" : "File\u2026"); // "Colour Map File…"
         EXPECT_EQ(Marked("Iterations"), f.iterations == 16 ? "16" : "2 4 8 16 32 64 128 256 384 512");
         const std::string copiedByViewer = CopiedCommand();
         EXPECT_EQ(copiedByViewer, RenderCommand(shown, "lyapunov.png"));
@@ -159,11 +160,11 @@ TEST(PlaceHistory, AZerosSignIsAStepAndTheOldestGoBeyondTheCap)
     history.Record(place);
     EXPECT_TRUE(history.Back().has_value());
     for (int32 i = 1; i <= 1001; ++i) {
-        place.fractal.iterations = 2 * i;
+        place.picture.fractal.iterations = 2 * i;
         history.Record(place);
     }
     int32 backs = 0;
     for (std::optional<ExploredPlace> back; (back = history.Back()); ++backs)
-        EXPECT_EQ(back->fractal.iterations, 2 * (1001 - backs - 1));
+        EXPECT_EQ(back->picture.fractal.iterations, 2 * (1001 - backs - 1));
     EXPECT_EQ(backs, 999);
 }

@@ -6,35 +6,26 @@
 #include "ChangedKeys.h"
 #include "ColourMap.h"
 #include "ExponentColours.h"
-#include "LyapPassRates.h"
+#include "LyapPictureRows.h"
 #include "NamedPlaces.h"
 #include "RenderCommand.h"
 #include "ValuesWindow.h"
 
 namespace {
 
-// The 32-bit image of `picture` at the view's size, computed apart from the
-// workers: each row's exponents by the workers' passes, each coloured as a
-// save colours it (blue, green, red, alpha in memory).
+// The 32-bit image of `picture` at the view's size as the renderer colours
+// it (blue, green, red, alpha in memory): its exponents, from the same rates
+// as the renderer's rows, each coloured as a save colours it.
 std::vector<uint8> ColouredImage(const PictureDescription& picture, int32 bytesPerRow)
 {
     const ExponentColours colours(picture);
+    std::vector<double> exponents(static_cast<std::size_t>(gImageWidth) * gImageHeight);
+    LyapPictureRows(TLyapCalc(picture.fractal), gImageWidth, gImageHeight).FillRows(0, gImageHeight, exponents.data());
     std::vector<uint8> image(static_cast<std::size_t>(kBitmapHeight) * bytesPerRow);
-    TLyapCalc calc(picture.fractal);
-    calc.SetSize(nullptr, gImageWidth, gImageHeight, gImageWidth);
-    calc.PreparePass();
-    calc.fState.store(TLyapCalc::kNoRequest);
-    std::vector<double> exponents(gImageWidth);
-    for (int32 pass = 0; pass < gWorkerCount; ++pass) {
-        LyapPassRates rates(calc.fBMin, calc.fBSpan / gImageHeight, gWorkerCount, pass);
-        for (int32 y = pass; y < gImageHeight; y += gWorkerCount) {
-            calc.CalculateRow(rates.TakeNext(), LyapRowOutput{.exponents = exponents.data()});
-            for (int32 x = 0; x < gImageWidth; ++x) {
-                const RgbColour& c = colours.Colour(exponents[x]);
-                uint8* pixel = &image[static_cast<std::size_t>(y) * bytesPerRow + 4 * x];
-                std::tie(pixel[0], pixel[1], pixel[2], pixel[3]) = std::tuple(c.blue, c.green, c.red, uint8(255));
-            }
-        }
+    for (std::size_t i = 0; i < exponents.size(); ++i) {
+        const RgbColour& c = colours.Colour(exponents[i]);
+        uint8* pixel = &image[i / gImageWidth * bytesPerRow + 4 * (i % gImageWidth)];
+        std::tie(pixel[0], pixel[1], pixel[2], pixel[3]) = std::tuple(c.blue, c.green, c.red, uint8(255));
     }
     return image;
 }
@@ -61,7 +52,7 @@ TEST_F(LookTest, NamedPlacesAreOneStepEachInTheirOwnColours)
         SCOPED_TRACE(place.label);
         Choose("Fractal type", place.label);
         ExpectShown(PlacePicture(place));
-        EXPECT_EQ(Marked("Fractal type"), place.label);
+        EXPECT_NE(ShownMenu(fWindow, "Fractal type").find(std::string(place.label) + "*"), std::string::npos);
     }
     for (std::size_t k = 0; k < NamedPlaces().size(); ++k)
         Post(kBackCommand);
@@ -86,7 +77,9 @@ TEST_F(LookTest, ColourMapsAndAGradedChaosFromThePaletteMenuAreStepsAndMarked)
     ExpectShown(picture);
     Post(kBackCommand);
     Post(kBackCommand);
-    ExpectShown(PictureDescription{.colours = NamedColourMap("fire")});
+    PictureDescription fire;
+    fire.colours = NamedColourMap("fire");
+    ExpectShown(fire);
     const std::string marks = ShownMenu(fWindow, "Palette");
     EXPECT_TRUE(marks.find("fire*") != std::string::npos && marks.find("One Colour*") != std::string::npos) << marks;
 }

@@ -69,10 +69,12 @@ protected:
     }
 
     // The one item the menu shows checked (Qt's check mark), as "Palette3";
-    // the whole menu as shown when not exactly one is.
+    // the whole menu as shown (its submenu left out) when not exactly one is.
     std::string Marked(const char* menu) const
     {
-        const std::string shown = ShownMenu(fWindow, menu);
+        std::string shown = ShownMenu(fWindow, menu);
+        if (const std::size_t open = shown.find('{'); open != std::string::npos) // a submenu's mark is its own
+            shown.erase(open, shown.find('}') - open + 1);
         const std::size_t mark = shown.find('*'), start = shown.rfind(' ', mark) + 1; // npos + 1: the first item
         return std::ranges::count(shown, '*') == 1 ? shown.substr(start, mark - start) : shown;
     }
