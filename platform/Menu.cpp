@@ -90,20 +90,10 @@ void BMenuItem::SetMarked(bool marked)
     impl.action->setChecked(marked);
 }
 
-void BMenuItem::SetEnabled(bool enabled)
-{
-    fItemImpl->action->setEnabled(enabled);
-}
-
-bool BMenuItem::IsEnabled() const
-{
-    return fItemImpl->action->isEnabled();
-}
-
 void BMenuItem::Invoke()
 {
     auto& impl = *fItemImpl;
-    if (!impl.Markable() || !IsEnabled())
+    if (!impl.Markable())
         return;
     if (impl.menu != nullptr && impl.menu->Impl().radio)
         SetMarked(true);

@@ -27,9 +27,6 @@ public:
     // The mark is the menu's check mark; in a radio menu it leaves the other
     // items of the same menu. Separators and submenu items take no mark.
     void SetMarked(bool marked);
-    // A disabled item is shown greyed and cannot be chosen.
-    void SetEnabled(bool enabled);
-    bool IsEnabled() const;
 
     struct ItemImpl;
     ItemImpl& Impl() const;

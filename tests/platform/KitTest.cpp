@@ -1,11 +1,10 @@
 // The kit where the viewer cannot show it apart: the colour map's
-// nearest-entry search, 32-bit bitmaps, submenus, buttons and text fields,
-// pulses during a drag, the window close, and threads that wait until
-// resumed and are joined. (The viewer shows the rest: exact inversion through
-// its selection band, the alert through About.)
+// nearest-entry search, 32-bit bitmaps, pulses during a drag, the window
+// close, and threads that wait until resumed and are joined. (The viewer
+// shows the rest: exact inversion through its selection band, the alert
+// through About, submenus, text fields and buttons through its colours and
+// its Values window.)
 #include "Bitmap.h"
-#include "Controls.h"
-#include "Menu.h"
 #include "OS.h"
 #include "TestSeams.h"
 #include "View.h"
@@ -116,42 +115,6 @@ TEST(Bitmap, Rgb32PixelsShowTheirOwnColourAndInvertExactly)
         for (int32 x = 0; x < 3; ++x)
             EXPECT_EQ(ViewPixel(window.fView, x, 0), (rgb_color{uint8((pixels[x] ^ flip) >> 16), uint8((pixels[x] ^ flip) >> 8), uint8(pixels[x] ^ flip), 255})) << x;
     }
-}
-
-// Marks are per menu; separators, submenu items and disabled items are
-// neither chosen nor marked (an item's command is its label's first letter).
-// Return in a text field presses the default button, here for another window.
-TEST(Controls, ChoicesKeepTheirMenusMarksAndReachTheirTargets)
-{
-    std::string log, targetLog;
-    LogWindow window(&log, true), target(&targetLog, true);
-    auto* bar = new BMenuBar(BRect(0, 0, 50, 15), "bar");
-    auto* palette = new BMenu("Palette");
-    auto* chaos = new BMenu("Chaos");
-    for (auto [menu, label] : {std::pair{palette, "Palette1"}, {palette, "classic"}, {chaos, "Palette1"}, {chaos, "fire"}})
-        menu->AddItem(new BMenuItem(label, new BMessage(uint32(label[0]))));
-    palette->AddSeparatorItem();
-    palette->AddItem(chaos);
-    for (BMenu* menu : {palette, chaos}) {
-        menu->SetRadioMode(true);
-        menu->ItemAt(0)->SetMarked(true);
-    }
-    palette->ItemAt(1)->SetEnabled(false);
-    bar->AddItem(palette);
-    auto* field = new BTextControl(BRect(0, 15, 50, 30), "a", "a", "0.5", nullptr);
-    auto* apply = new BButton(BRect(0, 30, 50, 45), "apply", "Apply", new BMessage(5));
-    for (BView* view : std::initializer_list<BView*>{bar, field, apply})
-        window.AddChild(view);
-    apply->SetTarget(&target);
-    apply->MakeDefault(true);
-    for (const char* label : {"Chaos>fire", "classic", "Chaos", ""})
-        EXPECT_TRUE(ChooseMenuItem(&window, "Palette", label)) << label;
-    TypeText(field, "2.5 \xc3\xa9\n");
-    EXPECT_STREQ(field->Text(), "2.5 \xc3\xa9");
-    Click(apply);
-    ProcessEvents();
-    EXPECT_EQ(log + "/" + targetLog, "102 /5 5 ");
-    EXPECT_EQ(ShownMenu(&window, "Palette"), "Palette1* classic | Chaos>{Palette1 fire*}");
 }
 
 struct Probe {

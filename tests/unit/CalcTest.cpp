@@ -77,4 +77,16 @@ TEST(LyapCalc, ColourValuesAgreeWithTheSumOfLogarithmsForEverySequence)
     EXPECT_GT(compared, 150);
 }
 
-}  // namespace
+
+// A pass whose first row is the image's height (more workers than rows)
+// writes nothing, not the row beyond.
+TEST(LyapCalc, APassStartingPastTheLastRowWritesNothing)
+{
+    std::vector<std::uint8_t> image(2 * 4, kUntouched); // a 4 x 1 image, then a guard row
+    TLyapCalc calc;
+    calc.SetSize(image.data(), 4, 1, 4);
+    calc.Calculate(IdentityMap(), 2, 1);
+    EXPECT_EQ(std::count(image.begin(), image.end(), kUntouched), 8);
+}
+
+} // namespace
