@@ -192,10 +192,7 @@ choose() { # menus downs [subdowns]
     xdotool mousemove $((main_x + 12)) $(((main_y + image_y) / 2)) click 1 sleep 0.5
     for _ in $(seq "$1"); do xdotool key Right; done
     for _ in $(seq "$2"); do xdotool key Down; done
-    if [ -n "${3:-}" ]; then
-        xdotool key Right sleep 0.3
-        for _ in $(seq "$3"); do xdotool key Down; done
-    fi
+    [ -z "${3:-}" ] || { xdotool key Right sleep 0.3; for _ in $(seq "$3"); do xdotool key Down; done; }
     xdotool key Return sleep 0.3
 }
 # The screen against a file of the renderer's: the passes and the pen's text
@@ -204,17 +201,12 @@ screen_is() { # name file what
     convert "$2" "$shots/$1-file.png"
     same_pixels "$1" "$1-file" "$3"
 }
-# The renderer's picture of the screen's size with these options.
-render_like() { # file options...
-    local file=$1; shift
-    "$renderer" -q --size "${image_size}x${image_size}" "$@" -o "$file" || fail "the renderer failed: $*"
-}
 
 # "Zircon Zity", the first place after "Lyapunov Space", in its own colours.
 choose 3 1
 settle zircon
-render_like "$work/zircon.png" --sequence BBBBBBAAAAAA --a 3.4:4 --b 2.5:3.4 --iterations 512 \
-    --contrast 1500 --palette-file classic --chaos-contrast 600 --chaos-palette-file classic-chaos
+"$renderer" -q --size "${image_size}x${image_size}" --sequence BBBBBBAAAAAA --a 3.4:4 --b 2.5:3.4 --iterations 512 \
+    --contrast 1500 --palette-file classic --chaos-contrast 600 --chaos-palette-file classic-chaos -o "$work/zircon.png"
 screen_is zircon "$work/zircon.png" "Zircon Zity"
 
 # Back to the opened picture; a shipped map ("fire", the seventh item of
@@ -222,27 +214,23 @@ screen_is zircon "$work/zircon.png" "Zircon Zity"
 # renderer makes of the opened one with those colours.
 in_main BackSpace
 settle back-from-zircon
-same_pixels back-from-zircon opened "Backspace after Zircon Zity"
 choose 1 6
 settle fire
 choose 1 10 2
 settle fire-chaos
-expect_changed fire fire-chaos "Chaos, Palette2"
 save_as "$work/fire-chaos.png"
-"$renderer" -q --from "$work/sequence.png" --palette-file fire --chaos-contrast 300 --chaos-palette 2 \
-    -o "$work/fire-chaos-r.png" || fail "the renderer failed"
+"$renderer" -q --from "$work/sequence.png" --palette-file fire --chaos-contrast 300 --chaos-palette 2 -o "$work/fire-chaos-r.png"
 cmp "$work/fire-chaos.png" "$work/fire-chaos-r.png" || fail "the save in fire with a graded chaos is not the renderer's file"
 screen_is fire-chaos "$work/fire-chaos.png" "fire and a graded chaos"
 
 # A renderer's picture with settle, a map file's colours and a graded chaos,
 # opened and saved again: the same file.
-render_like "$work/settled.png" --sequence AABAB --a 2.6:4 --b 2.6:4 --iterations 256 --settle 40 \
-    --palette-file "$here/../../docs/gallery/dusk.ggr" --chaos-contrast 500 --chaos-palette-file ice
+"$renderer" -q --size "${image_size}x${image_size}" --sequence AABAB --a 2.6:4 --b 2.6:4 --iterations 256 --settle 40 \
+    --palette-file "$here/../../docs/gallery/dusk.ggr" --chaos-contrast 500 --chaos-palette-file ice -o "$work/settled.png"
 answer_panel ctrl+o Open "$work/settled.png"
 settle opened-settled
 save_as "$work/settled-again.png"
 cmp "$work/settled.png" "$work/settled-again.png" || fail "the opened settled picture in its colours is not the file's"
-echo "opened a settled, coloured picture: its save is the same file"
 
 # The Values window (the last item of Fractal type), its first field the
 # sequence and its second the iterations: a refused count changes nothing,

@@ -131,8 +131,8 @@ TEST_F(HistoryTest, EveryKeyTravelsThroughFilesCommandLinesAndTheViewerOrIsNamed
         const LyapParameters& f = shown.fractal;
         EXPECT_EQ(std::make_tuple(Slider(0)->Value(), Slider(1)->Value(), Slider(2)->Value()),
                   std::make_tuple(MorphPosition(f.morph, 200), FirstXPosition(f.firstX, 200), ContrastPosition(f.contrast, 200)));
-        EXPECT_EQ(Marked("Palette"), !shown.colours ? "Palette" + std::to_string(shown.palette)
-                                     : index % 2 == 1 ? "fire" : "File\u2026"); // "Colour Map File…"
+        EXPECT_TRUE(shown.colours || Marked("Palette") == "Palette" + std::to_string(shown.palette)) // (a map's: LookTest)
+            << Marked("Palette");
         EXPECT_EQ(Marked("Iterations"), f.iterations == 16 ? "16" : "2 4 8 16 32 64 128 256 384 512");
         const std::string copiedByViewer = CopiedCommand();
         EXPECT_EQ(copiedByViewer, RenderCommand(shown, "lyapunov.png"));

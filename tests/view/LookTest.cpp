@@ -5,10 +5,12 @@
 
 #include "ChangedKeys.h"
 #include "ColourMap.h"
+#include "ColoursWindow.h"
 #include "ExponentColours.h"
 #include "LyapPictureRows.h"
 #include "NamedPlaces.h"
 #include "RenderCommand.h"
+#include "SliderScale.h"
 #include "ValuesWindow.h"
 
 namespace {
@@ -59,8 +61,9 @@ TEST_F(LookTest, NamedPlacesAreOneStepEachInTheirOwnColours)
     EXPECT_EQ(CopiedCommand(), start);
 }
 
-// A map in the palette's place, then chaos graded with a palette; a palette
-// chosen again takes the map's place; each a step back.
+// A map in the palette's place, then chaos graded with a palette, its
+// contrast on the Colours window's slider; a palette chosen again takes the
+// map's place; each a step back.
 TEST_F(LookTest, ColourMapsAndAGradedChaosFromThePaletteMenuAreStepsAndMarked)
 {
     PictureDescription picture;
@@ -72,14 +75,21 @@ TEST_F(LookTest, ColourMapsAndAGradedChaosFromThePaletteMenuAreStepsAndMarked)
     EXPECT_EQ(ShownMenu(fWindow, "Palette"), "Palette1 Palette2 Palette3 Palette4 | classic classic-chaos fire* ice rainbow "
               "Colour Map File\u2026 | Chaos>{One Colour | Palette1 Palette2* Palette3 Palette4 | classic classic-chaos fire "
               "ice rainbow Colour Map File\u2026} Colours\u2026");
+    Post(kColoursWindowCommand); // its slider starts where the contrast is, and moves it
+    BScrollBar* slider = dynamic_cast<TColoursWindow&>(*platform_test::Windows().back()).ChaosSlider();
+    EXPECT_EQ(slider->Value(), float(ContrastPosition(TShowBit::kFirstChaosContrast, 200)));
+    slider->SetValue(150);
+    DeliverPulse(fWindow);
+    picture.chaosContrast = ContrastAt(150, 200);
+    ExpectShown(picture);
     Choose("Palette", "Palette3");
     std::tie(picture.colours, picture.palette) = std::pair(std::nullopt, 3);
     ExpectShown(picture);
-    Post(kBackCommand);
-    Post(kBackCommand);
-    PictureDescription fire;
-    fire.colours = NamedColourMap("fire");
-    ExpectShown(fire);
+    for (int32 back = 0; back < 3; ++back)
+        Post(kBackCommand);
+    picture = {};
+    picture.colours = NamedColourMap("fire");
+    ExpectShown(picture);
     const std::string marks = ShownMenu(fWindow, "Palette");
     EXPECT_TRUE(marks.find("fire*") != std::string::npos && marks.find("One Colour*") != std::string::npos) << marks;
 }
