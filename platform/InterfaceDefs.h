@@ -12,6 +12,10 @@ constexpr uint32 B_OPTION_KEY = 0x00000040;
 constexpr uint32 B_BACKSPACE = 0x08;
 constexpr uint32 B_LEFT_ARROW = 0x1c;
 constexpr uint32 B_RIGHT_ARROW = 0x1d;
+constexpr uint32 B_ESCAPE = 0x1b;
+// Function keys have no character at all: their codes lie past the last
+// character, so that no character shortcut can take them.
+constexpr uint32 B_F11_KEY = 0x110000 + 11;
 
 // The modifier keys held now.
 uint32 modifiers();

@@ -3,6 +3,7 @@
 // are shown through this same map.
 #pragma once
 
+#include "Rect.h"
 #include "SupportDefs.h"
 
 class BWindow;
@@ -24,4 +25,10 @@ public:
     // Index of the nearest map entry by squared RGB distance; ties go to
     // the lower index.
     uint8 IndexForColor(uint8 red, uint8 green, uint8 blue, uint8 alpha = 255);
+    // The whole screen in window coordinates (points): right - left points
+    // wide and bottom - top high, as a window's frame.
+    BRect Frame() const;
+
+private:
+    BWindow* fWindow;
 };

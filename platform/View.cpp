@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace platform_detail;
 
@@ -33,6 +34,21 @@ int BView::ViewImpl::Height() const
     return PixelCount(frame.Height());
 }
 
+qreal BView::ViewImpl::Scale() const
+{
+    return devicePixels && widget ? widget->devicePixelRatioF() : 1.0;
+}
+
+int BView::ViewImpl::PixelWidth() const
+{
+    return static_cast<int>(std::lround(Width() * Scale()));
+}
+
+int BView::ViewImpl::PixelHeight() const
+{
+    return static_cast<int>(std::lround(Height() * Scale()));
+}
+
 void BView::ViewImpl::ApplyFrame()
 {
     const QRect area(static_cast<int>(frame.left), static_cast<int>(frame.top), Width(), Height());
@@ -50,8 +66,8 @@ void BView::ViewImpl::ApplyFrame()
 
 QImage& BView::ViewImpl::Backing()
 {
-    const int width = std::max({kMinBackingSide, Width(), backing.width()});
-    const int height = std::max({kMinBackingSide, Height(), backing.height()});
+    const int width = std::max({kMinBackingSide, PixelWidth(), backing.width()});
+    const int height = std::max({kMinBackingSide, PixelHeight(), backing.height()});
     if (backing.width() == width && backing.height() == height)
         return backing;
     QImage grown(width, height, QImage::Format_RGB32);
@@ -137,7 +153,27 @@ void BView::FrameResized(float, float)
 
 BRect BView::Bounds() const
 {
-    return BRect(0.0f, 0.0f, fViewImpl->frame.Width(), fViewImpl->frame.Height());
+    const auto& impl = *fViewImpl;
+    if (impl.devicePixels)
+        return BRect(0.0f, 0.0f, static_cast<float>(impl.PixelWidth()), static_cast<float>(impl.PixelHeight()));
+    return BRect(0.0f, 0.0f, impl.frame.Width(), impl.frame.Height());
+}
+
+void BView::SetDevicePixels(bool on)
+{
+    auto& impl = *fViewImpl;
+    if (impl.devicePixels == on)
+        return;
+    impl.devicePixels = on;
+    // What was drawn counts the other pixels: start afresh.
+    impl.backing = QImage();
+    impl.needsDraw = true;
+    impl.widget->update();
+}
+
+float BView::PixelsPerPoint() const
+{
+    return static_cast<float>(fViewImpl->Scale());
 }
 
 BWindow* BView::Window() const
@@ -158,7 +194,7 @@ void BView::GetMouse(BPoint* location, uint32* buttons, bool)
     uint32 held = 0;
     platform_seam::CurrentUserInput().Pointer(*this, &where, &held);
     if (location != nullptr)
-        *location = where;
+        *location = BPoint(where.x * PixelsPerPoint(), where.y * PixelsPerPoint());
     if (buttons != nullptr)
         *buttons = held;
 }

@@ -89,6 +89,16 @@ public:
     // Lets the screen show what was drawn so far.
     void Flush();
 
+    // Off (the start): the view's coordinates are the window's points, and
+    // on a screen scaled by 2 each of its pixels is shown as 2 x 2 device
+    // pixels. On: its coordinates, Bounds, FrameResized's sizes, the
+    // pointer's position and every drawing call count the screen's device
+    // pixels, and its image is shown one pixel per device pixel. Switching
+    // changes Bounds and owes the view a Draw; it sends no FrameResized.
+    void SetDevicePixels(bool on);
+    // Device pixels per point along each axis while they are on, else 1.
+    float PixelsPerPoint() const;
+
     struct ViewImpl;
     ViewImpl& Impl() const;
 

@@ -36,12 +36,18 @@ struct BView::ViewImpl {
     // Drawn into since the screen last showed the backing image.
     bool dirty = false;
 
+    // The size in the window's points, and in the view's own pixels (device
+    // pixels when devicePixels is on).
     int Width() const;
     int Height() const;
+    bool devicePixels = false;
+    qreal Scale() const;
+    int PixelWidth() const;
+    int PixelHeight() const;
     // Places the widget at the frame and makes the backing image big enough.
     void ApplyFrame();
-    // The backing image, made on first use: at least the view's size and
-    // 384 x 384, white where nothing was drawn.
+    // The backing image, made on first use: at least the view's size in its
+    // own pixels and 384 x 384, white where nothing was drawn.
     QImage& Backing();
     void MarkDirty() { dirty = true; }
     // Lets the screen show what was drawn.

@@ -206,6 +206,20 @@ void BWindow::ResizeTo(float width, float height)
     LayoutViews(this, widget.size(), HookTiming::Now);
 }
 
+void BWindow::SetFullScreen(bool on)
+{
+    auto& widget = *fWindowImpl->widget;
+    if (on)
+        widget.showFullScreen();
+    else
+        widget.showNormal();
+}
+
+bool BWindow::IsFullScreen() const
+{
+    return fWindowImpl->widget->isFullScreen();
+}
+
 namespace {
 
 void RestartPulse(BWindow::WindowImpl& impl)

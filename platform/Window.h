@@ -39,6 +39,11 @@ public:
     // a resize by the user, as soon as no hook runs).
     void SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight);
     void ResizeTo(float width, float height);
+    // The content area fills the whole screen, without a frame (the size
+    // limits must allow the screen's size), or comes back to where and how
+    // big it was. The views follow as for any resize.
+    void SetFullScreen(bool on);
+    bool IsFullScreen() const;
 
     // Every view that asked for pulses gets Pulse at this rate once the
     // window is shown. A pulse that falls due while a hook runs is dropped.

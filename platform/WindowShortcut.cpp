@@ -33,6 +33,10 @@ Qt::Key QtKey(uint32 key)
         return Qt::Key_Left;
     case B_RIGHT_ARROW:
         return Qt::Key_Right;
+    case B_ESCAPE:
+        return Qt::Key_Escape;
+    case B_F11_KEY:
+        return Qt::Key_F11;
     default:
         return static_cast<Qt::Key>(QChar(static_cast<char16_t>(key)).toUpper().unicode());
     }

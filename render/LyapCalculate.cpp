@@ -94,7 +94,7 @@ bool TLyapCalc::RunPass(const LyapRowOutput& mapping, std::int32_t rowStep,
     LyapPassRates rates(fBMin, fBSpan / fHeight, rowStep, firstRow);
     LyapPictureRates pictureRates(fBMin, fBSpan / fHeight);
     for (std::int32_t row = firstRow; row < fHeight;) {
-        const double b = mapping.table != nullptr ? pictureRates.RateOfRow(row) : rates.TakeNext();
+        const double b = mapping.table != nullptr || fPictureRows ? pictureRates.RateOfRow(row) : rates.TakeNext();
         if (!CalculateRow(b, ImageRow(mapping, row), counts))
             return false;
         if (rowStep >= fHeight - row)

@@ -125,6 +125,9 @@ public:
     std::int32_t fHeight;
     std::uint8_t* fBits;
     std::int32_t fBytesPerRow;
+    // Rows take the rates of the renderer's pictures (LyapPictureRates)
+    // whatever the row step, as a 32-bit image's rows always do.
+    bool fPictureRows = false;
 
 private:
     // Passes until one ends without "parameters changed", or on a stop;

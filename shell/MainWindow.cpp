@@ -7,6 +7,7 @@
 #include "Message.h"
 #include "Menu.h"
 #include "NamedPlaces.h"
+#include "PointWindow.h"
 #include "ShowBit.h"
 
 #include <string>
@@ -24,8 +25,6 @@ constexpr uint32 kMenuBarResizingMode = B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP;
 // resize.
 constexpr uint32 kShowBitResizingMode = 0x20000000 | B_FOLLOW_ALL_SIDES;
 
-constexpr float kMinWidth = 80.0f;
-constexpr float kMinHeight = 100.0f;
 constexpr bigtime_t kPulseRate = 100000;
 
 // `marked` is the label of the item marked at start, or null for a menu
@@ -99,6 +98,15 @@ void AddPlaceItems(BMenu* fractalType)
     fractalType->AddItem(new BMenuItem("Values…", new BMessage(kValuesCommand)));
 }
 
+BMenu* ViewMenu()
+{
+    auto* menu = new BMenu("View");
+    menu->AddItem(new BMenuItem("Fit Image to Window", new BMessage(kFitCommand)));
+    menu->AddItem(new BMenuItem("Full Screen", new BMessage(kFullScreenCommand)));
+    menu->AddItem(new BMenuItem("Point Information", new BMessage(kPointCommand)));
+    return menu;
+}
+
 void AddMenus(BMenuBar* bar)
 {
     bar->AddItem(BuildMenu("File", {{"About", kAboutCommand}}, nullptr));
@@ -110,6 +118,7 @@ void AddMenus(BMenuBar* bar)
     BMenu* fractalType = BuildMenu("Fractal type", {{"Lyapunov Space", kFractalTypeCommand}}, "Lyapunov Space");
     AddPlaceItems(fractalType);
     bar->AddItem(fractalType);
+    bar->AddItem(ViewMenu());
 }
 
 } // namespace
@@ -123,6 +132,7 @@ TMainWindow::TMainWindow(BRect frame, const char* title, window_type type, uint3
     AddMenus(bar);
     AddChild(bar);
     const float menuBarHeight = bar->Bounds().bottom - bar->Bounds().top;
+    fMenuBarHeight = menuBarHeight;
 
     fView = new TShowBit(BRect(0, menuBarHeight + 1, 188, 188), kShowBitResizingMode);
     AddChild(fView);
@@ -138,6 +148,10 @@ TMainWindow::TMainWindow(BRect frame, const char* title, window_type type, uint3
     AddShortcut(B_BACKSPACE, 0, new BMessage(kBackCommand));
     AddShortcut(B_LEFT_ARROW, B_OPTION_KEY, new BMessage(kBackCommand));
     AddShortcut(B_RIGHT_ARROW, B_OPTION_KEY, new BMessage(kForwardCommand));
+    AddShortcut(B_F11_KEY, 0, new BMessage(kFullScreenCommand));
+    AddShortcut(B_ESCAPE, 0, new BMessage(kLeaveFullScreenCommand));
+    AddShortcut('I', B_COMMAND_KEY, new BMessage(kPointCommand));
+    AddShortcut('P', 0, new BMessage(kPinPointCommand));
     Show();
     Unlock();
 }

@@ -34,8 +34,18 @@ constexpr uint32 kChaosMapFileCommand = 0x43484d46;     // 'CHMF'
 constexpr uint32 kColoursWindowCommand = 0x434f4c57;    // 'COLW'
 constexpr uint32 kPlaceCommandBase = 0x504c4300;        // 'PLC' + index
 constexpr uint32 kValuesCommand = 0x56414c53;           // 'VALS'
+// The "View" menu and its shortcuts: F11 switches full screen, Escape leaves
+// it, Ctrl+I opens the "Point" window.
+constexpr uint32 kFitCommand = 0x46495457;             // 'FITW'
+constexpr uint32 kFullScreenCommand = 0x46554c4c;      // 'FULL'
+constexpr uint32 kLeaveFullScreenCommand = 0x4c454156; // 'LEAV'
+constexpr uint32 kPointCommand = 0x504f4e54;           // 'PONT'
 // The "Iterations" menu: each item is labelled with its count and sends it.
 constexpr std::array<uint32, 10> kIterationCounts = {2, 4, 8, 16, 32, 64, 128, 256, 384, 512};
+
+// The smallest the main window may be made.
+constexpr float kMinWidth = 80.0f;
+constexpr float kMinHeight = 100.0f;
 
 constexpr const char* kMainWindowTitle = "Ombrelia " OMBRELIA_VERSION;
 constexpr const char* kAppSignature = "application/x-vnd.Be-OMBR";
@@ -62,6 +72,14 @@ private:
     // The Palette and Iterations menus mark what the view uses now.
     void MarkViewValues();
     BMenuBar* MenuBar() const;
+    // The View menu: the window's limits are the screen while the image is
+    // fitted, 384 otherwise; full screen fits it for as long as it lasts.
+    bool CarryOutViewCommand(uint32 code);
+    void SetFitToWindow(bool on);
+    void FillScreen(bool on);
+    void MarkViewMenu();
+    float fMenuBarHeight = 0.0f;
+    bool fFitBeforeFullScreen = false;
 };
 
 // The frame, type and flags the program opens its main window with.

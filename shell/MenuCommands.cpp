@@ -93,7 +93,7 @@ void TMainWindow::MessageReceived(BMessage* message)
         fView->CopyRenderCommand();
     else if (ShowOtherPlace(message, fView))
         MarkViewValues();
-    else
+    else if (!CarryOutViewCommand(code))
         CarryOutLookCommand(code);
     // Any other code is dropped.
 }

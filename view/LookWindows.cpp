@@ -3,6 +3,7 @@
 #include "ShowBit.h"
 
 #include "ColoursWindow.h"
+#include "PointWindow.h"
 #include "Controls.h"
 #include "FilePanel.h"
 #include "SliderScale.h"
@@ -94,7 +95,8 @@ void TShowBit::AskForColourMap(bool forChaos)
 
 void TShowBit::LetWindowsGo()
 {
-    for (THeldWindow* window : {static_cast<THeldWindow*>(fValuesWindow), static_cast<THeldWindow*>(fColoursWindow)})
+    for (THeldWindow* window : {static_cast<THeldWindow*>(fValuesWindow), static_cast<THeldWindow*>(fColoursWindow),
+                                static_cast<THeldWindow*>(fPointWindow)})
         if (window != nullptr)
             window->LetGo();
 }

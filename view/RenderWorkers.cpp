@@ -113,6 +113,7 @@ void TShowBit::StartRender()
     fCalc->SetSize(static_cast<uint8*>(image->Bits()), gImageWidth, gImageHeight, image->BytesPerRow());
     MarkLeftColumnWhite();
     fShownPicture = DescribeRender();
+    ++fRenderCount;
 
     for (int32 i = 0; i < gWorkerCount; ++i) {
         gWorkerStatus[i].store(i);

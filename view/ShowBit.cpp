@@ -14,17 +14,6 @@ namespace {
 
 constexpr uint32 kShowBitFlags = B_WILL_DRAW | B_PULSE_NEEDED | B_FRAME_EVENTS;
 
-// A view extent as a pixel count within 0..limit (the fraction dropped; a
-// value that is not a number counts as 0).
-int32 ImageExtent(float extent, int32 limit)
-{
-    if (!(extent > 0.0f))
-        return 0;
-    if (extent >= static_cast<float>(limit))
-        return limit;
-    return static_cast<int32>(extent);
-}
-
 } // namespace
 
 TShowBit::TShowBit(BRect frame, uint32 resizingMode)
@@ -43,9 +32,7 @@ TShowBit::TShowBit(BRect frame, uint32 resizingMode)
     // A new view starts at full size, whatever an earlier one was resized to.
     gImageWidth = kBitmapWidth;
     gImageHeight = kBitmapHeight;
-    fBitmap = std::make_unique<BBitmap>(
-        BRect(0, 0, gImageWidth - 1, gImageHeight - 1), B_CMAP8, false, false);
-    std::memset(fBitmap->Bits(), 0, fBitmap->BitsLength());
+    MakeBitmaps(gImageWidth, gImageHeight);
     // Palette 0 ends with the first render.
     ApplyPalette(0);
     BuildControls();
@@ -67,9 +54,7 @@ void TShowBit::Draw(BRect)
 
 void TShowBit::FrameResized(float width, float height)
 {
-    // The window manager may allow any size; the render never leaves the bitmap.
-    gImageWidth = ImageExtent(width, kBitmapWidth);
-    gImageHeight = ImageExtent(height, kBitmapHeight);
+    SizeImage(width, height);
     StartRender();
 }
 
@@ -92,4 +77,5 @@ void TShowBit::Pulse()
     ApplyControls();
     ApplyChaosSlider();
     NoteReleasedSlider();
+    FollowPointer();
 }

@@ -7,6 +7,7 @@
 
 #include "Bitmap.h"
 #include "ColourMap.h"
+#include "LyapPointProbe.h"
 #include "PlaceHistory.h"
 #include "PictureDescription.h"
 #include "Rect.h"
@@ -20,10 +21,12 @@ class BCheckBox;
 class BScrollBar;
 class BWindow;
 class TColoursWindow;
+class TPointWindow;
 class TLyapCalc;
 class TValuesWindow;
 
-// The image that a render computes; never larger than the view's bitmap.
+// The image that a render computes; never larger than the view's bitmap,
+// which is this size unless the image is fitted to a larger window.
 constexpr int32 kBitmapWidth = kDefaultPictureSide;
 constexpr int32 kBitmapHeight = kDefaultPictureSide;
 extern int32 gImageWidth;
@@ -102,6 +105,20 @@ public:
     void ShowValuesWindow();
     bool ApplyValues();
 
+    // Off (the start): the image is at most the bitmap's 384 x 384. On: the
+    // image is the view's size in device pixels, up to the screen's, the
+    // bitmap growing with it, and its rows take the renderer's rates, so
+    // that it is the renderer's picture of that size.
+    void SetFitToWindow(bool on);
+    bool FitsWindow() const { return fFitsWindow; }
+
+    // The "Point" window: the pixel under the pointer, followed on the pulse,
+    // or the one pinned; TogglePin pins the pixel shown or lets it go, and
+    // CopyPoint puts its values on the clipboard.
+    void ShowPointWindow();
+    void TogglePin();
+    void CopyPoint();
+
     // Fields. Hooks and commands of this view all run on its window's thread;
     // the workers never touch the view object.
     bool fRendering;
@@ -158,6 +175,11 @@ private:
     void PlaceChaosSlider();
     void ApplyChaosSlider();
     void LetWindowsGo();
+    // The bitmaps at this size, every pixel 0; no worker may run.
+    void MakeBitmaps(int32 width, int32 height);
+    // The image size for a view of this size: the bitmap's bound, or, fitted,
+    // the screen's, the bitmap growing to hold it.
+    void SizeImage(float width, float height);
 
     std::unique_ptr<BBitmap> fBitmap;
     std::unique_ptr<BBitmap> fTrueColourBitmap;
@@ -187,6 +209,20 @@ private:
     PlaceHistory fHistory;
     // A slider has moved since the last step was noted.
     bool fSliderStepOpen;
+    bool fFitsWindow = false;
+
+    void FollowPointer();
+    int32 RowStep() const;
+    TPointWindow* fPointWindow = nullptr;
+    // Renders started so far: what the point shown was computed in.
+    int64 fRenderCount = 0;
+    int64 fProbedRender = -1;
+    // The pixel the window shows (x below 0: none yet), and the one last
+    // computed with fPointInfo.
+    BPoint fPointPixel{-1.0f, -1.0f};
+    BPoint fProbedPixel{-1.0f, -1.0f};
+    bool fPinned = false;
+    LyapPointInfo fPointInfo;
 };
 
 // A warning alert with one button, OK (Escape answers it too); returns once
