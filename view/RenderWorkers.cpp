@@ -1,9 +1,11 @@
 // Starting and stopping a render, and the worker threads that compute it.
 #include "RenderWorkers.h"
 
+#include "Controls.h"
 #include "OS.h"
 #include "Palettes.h"
 #include "ProcessorCount.h"
+#include "RenderPreview.h"
 #include "Screen.h"
 #include "ShowBit.h"
 #include "TLyapCalc.h"
@@ -21,9 +23,11 @@ std::atomic<bool> gUnclaimedShare[kMaxWorkers];
 
 namespace {
 
-// Whether the render under way fills the 32-bit image: set only while no
+// Whether the render under way fills the 32-bit image, and whether each
+// worker first covers its rows with a coarse preview: set only while no
 // worker runs, read by the workers.
 bool gSharesInColour = false;
+bool gPreviewFirst = false;
 
 constexpr int32 kStopPolls = 100;
 constexpr bigtime_t kStopPollInterval = 10000;
@@ -86,6 +90,8 @@ int32 WorkerMain(void* data)
 {
     auto* status = static_cast<std::atomic<int32>*>(data);
     const int32 index = status->load();
+    if (gPreviewFirst)
+        FillPreview(*gCalcs[index], gWorkerCount, index, gPaletteMap, gSharesInColour ? &gColourTable : nullptr);
     CalculateShare(index);
     RunUnclaimedShares();
     // Last: the pulse takes -1 in every entry as "the image is complete".
@@ -107,6 +113,9 @@ void TShowBit::StartRender()
     StopRender();
     fRendering = true;
     gSharesInColour = OwnColours();
+    // A buffered render shows only the finished image: no preview to see.
+    gPreviewFirst = gImageWidth * gImageHeight > kBitmapWidth * kBitmapHeight &&
+                    (fBufferedBox == nullptr || fBufferedBox->Value() != 1);
     if (gSharesInColour && fTrueColourBitmap == nullptr)
         fTrueColourBitmap = std::make_unique<BBitmap>(fBitmap->Bounds(), B_RGB32, false, false);
     BBitmap* image = ShownBitmap();

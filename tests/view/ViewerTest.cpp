@@ -4,6 +4,7 @@
 // end-to-end run finds the windows by their titles on a real screen.)
 #include "ViewerFixture.h"
 
+#include "LyapPictureRows.h"
 #include "Palette.h"
 #include "SliderScale.h"
 
@@ -34,7 +35,8 @@ TEST_F(ViewerTest, StartsWithTheMainWindowItsMenusAndThePanel)
     // The specified items first, the additions after them.
     for (const auto& [title, items] : {Menu{"File", "About"}, {"Palette", "Palette1* Palette2 Palette3 Palette4 | classic"},
                                        {"Iterations", "2 4 8 16* 32 64 128 256 384 512"},
-                                       {"Fractal type", "Lyapunov Space* | Zircon Zity Swallow AABAB Morse\u2013Thue | Values\u2026"}})
+                                       {"Fractal type", "Lyapunov Space* | Zircon Zity Swallow AABAB Morse\u2013Thue | Values\u2026"},
+                                       {"View", "Fit Image to Window Full Screen Point Information"}})
         EXPECT_EQ(ShownMenu(fWindow, title).substr(0, std::string_view(items).size()), items);
     EXPECT_EQ(fView->Bounds(), BRect(0, 0, 384, 384));
     // The sliders start centred, where the first pulse finds nothing moved.
@@ -213,4 +215,31 @@ TEST_F(ViewerTest, ResizeRendersOnlyTheUpperLeftPartAndAStopReachesARefusedThrea
     StartLongRender();
     fView->StopRender();
     EXPECT_FALSE(AnyWorkerRunning());
+}
+
+// Fitted, the image is the view's size beyond 384, each pixel the renderer's
+// colour value (the preview wholly replaced) and shown as it is; Fit off
+// brings the window, the image and the bitmap back within 384.
+TEST_F(ViewerTest, AFittedImageGrowsWithTheWindowAndFitOffBringsItBack)
+{
+    Choose("View", "Fit Image to Window");
+    EXPECT_EQ(ShownMenu(fWindow, "View"), "Fit Image to Window* Full Screen Point Information");
+    // Orbits long enough that a last bit of b decides some colours.
+    Choose("Iterations", "512");
+    fWindow->ResizeTo(600, ViewOrigin(*fView).y + 450);
+    ProcessEvents();
+    WaitForRender();
+    ASSERT_EQ(std::pair(gImageWidth, gImageHeight), std::pair(600, 450));
+    std::vector<uint8> values(600 * 450);
+    ASSERT_TRUE(LyapPictureRows(*fView->fCalc, 600, 450).FillRows(0, 450, values.data()));
+    for (int32 y = 0; y < 450; ++y)
+        for (int32 x = 0; x < 600; ++x)
+            ASSERT_EQ(BitmapByte(x, y), gPaletteMap[values[y * 600 + x]]) << x << "," << y;
+    fWindow->UpdateIfNeeded();
+    EXPECT_TRUE(ShownAsBitmap(599, 449) && ShownAsBitmap(300, 200));
+    Choose("View", "Fit Image to Window");
+    WaitForRender();
+    EXPECT_EQ(fView->Bounds(), BRect(0, 0, 384, 384));
+    EXPECT_EQ(std::pair(gImageWidth, gImageHeight), std::pair(384, 384));
+    EXPECT_EQ(fView->fCalc->fBytesPerRow, 384);
 }
