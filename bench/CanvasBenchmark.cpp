@@ -51,7 +51,7 @@ void RunPreviews()
 {
     std::vector<std::thread> threads;
     for (int32 i = 0; i < gWorkerCount; ++i) {
-        gCalcs[i]->fState.store(TLyapCalc::kNoRequest);
+        gCalcs[i]->fState.store(TLyapCalc::kParamsChanged); // as a start leaves it
         threads.emplace_back([i] { FillPreview(*gCalcs[i], gWorkerCount, i, gPaletteMap, nullptr); });
     }
     for (std::thread& thread : threads)

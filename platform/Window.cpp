@@ -6,6 +6,8 @@
 #include "ViewImpl.h"
 #include "WindowImpl.h"
 
+#include <QScreen>
+
 #include <algorithm>
 
 using namespace platform_detail;
@@ -206,13 +208,24 @@ void BWindow::ResizeTo(float width, float height)
     LayoutViews(this, widget.size(), HookTiming::Now);
 }
 
+// The window manager is asked for full screen, and the window is also given
+// the screen's geometry itself: without a window manager (or one that
+// ignores the request) that alone fills the screen; with one, it agrees.
 void BWindow::SetFullScreen(bool on)
 {
-    auto& widget = *fWindowImpl->widget;
-    if (on)
+    auto& impl = *fWindowImpl;
+    auto& widget = *impl.widget;
+    if (on == widget.isFullScreen())
+        return;
+    if (on) {
+        impl.normalGeometry = widget.geometry();
         widget.showFullScreen();
-    else
+        if (const QScreen* screen = widget.screen())
+            widget.setGeometry(screen->geometry());
+    } else {
         widget.showNormal();
+        widget.setGeometry(impl.normalGeometry);
+    }
 }
 
 bool BWindow::IsFullScreen() const

@@ -22,6 +22,8 @@ struct BWindow::WindowImpl {
     // The content size the views were last placed for; a new size moves and
     // resizes them by the difference, as their resizing modes say.
     QSize laidOutSize;
+    // Where the window was before it filled the screen.
+    QRect normalGeometry;
 };
 
 // The window's content area: a plain widget without a layout, whose children

@@ -35,6 +35,11 @@ public:
     {
         return fValue.exchange(value);
     }
+    // Stores desired only where the word holds expected; false otherwise.
+    bool compare_exchange_strong(std::int32_t& expected, std::int32_t desired)
+    {
+        return fValue.compare_exchange_strong(expected, desired);
+    }
 
 private:
     std::atomic<std::int32_t> fValue;

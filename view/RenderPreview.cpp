@@ -67,6 +67,10 @@ void FillPreview(TLyapCalc& calc, int32 rowStep, int32 firstRow, const uint8* pa
 {
     if (rowStep < 1 || firstRow < 0 || calc.fWidth < 1 || calc.fHeight < 1)
         return;
+    // A new size or new parameters are asked for at every start: taken here
+    // as the pass takes them at its start. A stop is left for the pass.
+    std::int32_t request = TLyapCalc::kParamsChanged;
+    calc.fState.compare_exchange_strong(request, TLyapCalc::kNoRequest);
     if (table != nullptr)
         FillBlocks<uint32>(calc, rowStep, firstRow, LyapRowOutput{.table = table});
     else

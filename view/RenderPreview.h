@@ -16,6 +16,6 @@ int32 PreviewBlockSide(int32 workers);
 
 // Rows firstRow, firstRow + rowStep, ... of calc's image, in blocks, through
 // the palette map into bytes, or through the table into 32-bit pixels. Ends
-// early on any request; the request is left for the exact pass to see.
+// early on a stop, which is left for the exact pass to see.
 void FillPreview(TLyapCalc& calc, int32 rowStep, int32 firstRow, const uint8* paletteMap,
                  const LyapColourTable* table);

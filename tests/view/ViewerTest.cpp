@@ -6,6 +6,7 @@
 
 #include "LyapPictureRows.h"
 #include "Palette.h"
+#include "RenderPreview.h"
 #include "SliderScale.h"
 
 #include <array>
@@ -242,4 +243,26 @@ TEST_F(ViewerTest, AFittedImageGrowsWithTheWindowAndFitOffBringsItBack)
     EXPECT_EQ(fView->Bounds(), BRect(0, 0, 384, 384));
     EXPECT_EQ(std::pair(gImageWidth, gImageHeight), std::pair(384, 384));
     EXPECT_EQ(fView->fCalc->fBytesPerRow, 384);
+}
+
+// A worker's preview covers every pixel of its own rows and no other, taking
+// the request every start leaves; a stop asked before it writes nothing and
+// stays for the exact pass.
+TEST(RenderPreview, CoversItsOwnRowsWholeUnlessStopped)
+{
+    constexpr int32 width = 100, height = 61, workers = 3, worker = 1;
+    constexpr uint8 kUntouched = 0xA5;
+    const std::array<uint8, 256> toZero{};
+    for (const bool stopped : {false, true}) {
+        std::vector<uint8> image(width * height, kUntouched);
+        TLyapCalc calc;
+        calc.SetSize(image.data(), width, height, width);
+        if (stopped)
+            calc.fState.store(TLyapCalc::kStopRequested);
+        FillPreview(calc, workers, worker, toZero.data(), nullptr);
+        for (int32 y = 0; y < height; ++y)
+            EXPECT_EQ(std::count(&image[y * width], &image[y * width] + width, kUntouched),
+                      !stopped && y % workers == worker ? 0 : width) << y << (stopped ? " stopped" : "");
+        EXPECT_EQ(calc.fState.load(), stopped ? TLyapCalc::kStopRequested : TLyapCalc::kNoRequest);
+    }
 }
