@@ -34,7 +34,7 @@ WriteOutcome WriteFileWith(const std::string& path, const PictureDescription& pi
         error = file.Reason();
         return WriteOutcome::kNotCreated;
     }
-    PictureWriter writer(file->Descriptor(), picture, format);
+    PictureWriter writer(file->Descriptor(), picture, format, control);
     switch (produce(writer)) {
     case RenderOutcome::kInterrupted:
         return WriteOutcome::kInterrupted;
@@ -53,8 +53,9 @@ WriteOutcome WriteFileWith(const std::string& path, const PictureDescription& pi
 
 } // namespace
 
-PictureWriter::PictureWriter(int fileDescriptor, const PictureDescription& picture, ImageFormat format)
-    : fWriter(FormatOf(format).startWriting(fileDescriptor, picture))
+PictureWriter::PictureWriter(int fileDescriptor, const PictureDescription& picture, ImageFormat format,
+                             const RenderControl& control)
+    : fWriter(FormatOf(format).startWriting(fileDescriptor, picture, control))
 {
 }
 

@@ -14,8 +14,10 @@
 class PictureWriter {
 public:
     // Writes to the file open for writing on fileDescriptor (which stays
-    // open), starting with the header; Error() tells if that failed.
-    PictureWriter(int fileDescriptor, const PictureDescription& picture, ImageFormat format);
+    // open), starting with the header; Error() tells if that failed. The
+    // format may encode on control's threads.
+    PictureWriter(int fileDescriptor, const PictureDescription& picture, ImageFormat format,
+                  const RenderControl& control);
 
     // The colour values of the next `rows` rows of the picture: rows x K
     // sample rows of width x K values each (K the supersampling). After the

@@ -34,7 +34,3 @@ ExponentColours::ExponentColours(const PictureDescription& picture)
     }
 }
 
-std::size_t ExponentColours::Slot(double exponent) const
-{
-    return LyapColourSlot(exponent, fContrast, fChaosContrast);
-}

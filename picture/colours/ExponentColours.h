@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ColourMap.h"
+#include "ColourValue.h"
 #include "PictureDescription.h"
 
 #include <array>
@@ -32,7 +33,8 @@ public:
 
 private:
     // LyapColourSlot: 0..255 the order colour values, 256..511 the chaos ones.
-    std::size_t Slot(double exponent) const;
+    // Here, so that the encoders' loop over every pixel inlines it.
+    std::size_t Slot(double exponent) const { return LyapColourSlot(exponent, fContrast, fChaosContrast); }
 
     double fContrast;
     double fChaosContrast;  // 0: chaos not graded

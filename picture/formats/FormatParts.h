@@ -21,15 +21,19 @@ public:
 };
 
 bool IsPng(std::string_view start);
-std::unique_ptr<FormatWriter> StartPng(int fileDescriptor, const PictureDescription& picture);
+std::unique_ptr<FormatWriter> StartPng(int fileDescriptor, const PictureDescription& picture,
+                                          const RenderControl& control);
 Result<std::string> ReadParameterChunk(const std::string& path);
 
 bool IsPgm(std::string_view start);
-std::unique_ptr<FormatWriter> StartPgm(int fileDescriptor, const PictureDescription& picture);
+std::unique_ptr<FormatWriter> StartPgm(int fileDescriptor, const PictureDescription& picture,
+                                          const RenderControl& control);
 
 bool IsTiff(std::string_view start);
-std::unique_ptr<FormatWriter> StartTiff(int fileDescriptor, const PictureDescription& picture);
+std::unique_ptr<FormatWriter> StartTiff(int fileDescriptor, const PictureDescription& picture,
+                                          const RenderControl& control);
 Result<std::string> ReadTiffDescription(const std::string& path);
 
 bool IsNpy(std::string_view start);
-std::unique_ptr<FormatWriter> StartNpy(int fileDescriptor, const PictureDescription& picture);
+std::unique_ptr<FormatWriter> StartNpy(int fileDescriptor, const PictureDescription& picture,
+                                          const RenderControl& control);

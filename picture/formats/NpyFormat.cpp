@@ -81,7 +81,7 @@ bool IsNpy(std::string_view start)
     return start.starts_with("\x93NUMPY");
 }
 
-std::unique_ptr<FormatWriter> StartNpy(int fileDescriptor, const PictureDescription& picture)
+std::unique_ptr<FormatWriter> StartNpy(int fileDescriptor, const PictureDescription& picture, const RenderControl&)
 {
     return std::make_unique<NpyWriter>(fileDescriptor, picture);
 }

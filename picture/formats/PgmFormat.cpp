@@ -51,7 +51,7 @@ bool IsPgm(std::string_view start)
     return start.starts_with("P5");
 }
 
-std::unique_ptr<FormatWriter> StartPgm(int fileDescriptor, const PictureDescription& picture)
+std::unique_ptr<FormatWriter> StartPgm(int fileDescriptor, const PictureDescription& picture, const RenderControl&)
 {
     return std::make_unique<PgmWriter>(fileDescriptor, picture);
 }

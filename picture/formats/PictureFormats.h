@@ -6,6 +6,7 @@
 // list, so that a format added to it is known to all of them.
 #pragma once
 
+#include "BandedRender.h"
 #include "PictureDescription.h"
 #include "Result.h"
 
@@ -48,8 +49,10 @@ struct PictureFormat {
     // Whether a file's first bytes (up to kSniffBytes) are of this format.
     bool (*recognises)(std::string_view start);
     // Starts the file open for writing on fileDescriptor (which stays open)
-    // with its header; the writer's Error() tells whether that failed.
-    std::unique_ptr<FormatWriter> (*startWriting)(int fileDescriptor, const PictureDescription& picture);
+    // with its header; the writer's Error() tells whether that failed. It
+    // may use control's threads.
+    std::unique_ptr<FormatWriter> (*startWriting)(int fileDescriptor, const PictureDescription& picture,
+                                                  const RenderControl& control);
     // The parameter text a file of this format holds; null when it holds none.
     Result<std::string> (*readParameters)(const std::string& path);
     // For a format without parameters: why its file gives none, or null when

@@ -94,7 +94,10 @@ TiffFile OpenTiff(const std::string& path, std::string& error)
 {
     TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
     RouteTiffMessages(options, error);
-    TiffFile tiff(TIFFOpenExt(path.c_str(), "r", options));
+    // Unmapped ("m"): libtiff would map the whole file otherwise, and a
+    // recolour's memory would grow with the file (half a gigabyte at 8192
+    // squared); read strip by strip, it stays at a band.
+    TiffFile tiff(TIFFOpenExt(path.c_str(), "rm", options));
     TIFFOpenOptionsFree(options);
     if (!tiff && error.empty())
         error = "not a readable TIFF file";
@@ -208,7 +211,7 @@ bool IsTiff(std::string_view start)
            start.starts_with("MM\0+"sv);
 }
 
-std::unique_ptr<FormatWriter> StartTiff(int fileDescriptor, const PictureDescription& picture)
+std::unique_ptr<FormatWriter> StartTiff(int fileDescriptor, const PictureDescription& picture, const RenderControl&)
 {
     return std::make_unique<TiffWriter>(fileDescriptor, picture);
 }
