@@ -8,6 +8,9 @@
 #include <cstdarg>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <string>
+#include <thread>
 #include <sys/stat.h>
 #include <tiffio.h>
 #include <unistd.h>
@@ -228,6 +231,30 @@ Result<std::string> ReadTiffDescription(const std::string& path)
     return std::string(description);
 }
 
+namespace {
+
+// Rows first .. first + rows - 1 into band; false, with the reason, when one
+// cannot be read.
+bool ReadExponentRows(TIFF* tiff, std::int32_t width, std::int32_t first, std::int32_t rows, double* band,
+                      std::string& error)
+{
+    for (std::int32_t r = 0; r < rows; ++r) {
+        if (TIFFReadScanline(tiff, band + static_cast<std::size_t>(r) * width, static_cast<std::uint32_t>(first + r),
+                             0) != 1) {
+            if (error.empty())
+                error = "cannot read row " + std::to_string(first + r);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+// Two bands: while one is handed on (to the encoder, which may use every
+// thread), the next is read on a thread of its own, so that reading does not
+// hold the encoding up. Each band, and the file, is touched by one thread at
+// a time: the reader is joined before its band is handed on.
 RenderOutcome ReadExponentBands(const std::string& path, const PictureDescription& picture,
                                 const ExponentSink& sink, const RenderControl& control, std::string& error)
 {
@@ -238,20 +265,32 @@ RenderOutcome ReadExponentBands(const std::string& path, const PictureDescriptio
     if (!tiff || !error.empty())
         return RenderOutcome::kSourceFailed;
     const std::int32_t bandRows = BandRows<double>(control, picture.width, picture.height);
-    std::vector<double> band(static_cast<std::size_t>(picture.width) * bandRows);
-    for (std::int32_t firstRow = 0; firstRow < picture.height; firstRow += bandRows) {
-        const std::int32_t rows = std::min(bandRows, picture.height - firstRow);
-        for (std::int32_t r = 0; r < rows; ++r) {
-            if (TIFFReadScanline(tiff.get(), band.data() + static_cast<std::size_t>(r) * picture.width,
-                                 static_cast<std::uint32_t>(firstRow + r), 0) != 1) {
-                if (error.empty())
-                    error = "cannot read row " + std::to_string(firstRow + r);
-                return RenderOutcome::kSourceFailed;
-            }
+    const auto rowsFrom = [&](std::int32_t first) { return std::min(bandRows, picture.height - first); };
+    std::vector<double> bands[2];
+    for (std::vector<double>& band : bands)
+        band.resize(static_cast<std::size_t>(picture.width) * bandRows);
+    // The reader's own: the sink may set error meanwhile.
+    std::string readError;
+    bool read = ReadExponentRows(tiff.get(), picture.width, 0, rowsFrom(0), bands[0].data(), readError);
+    for (std::int32_t firstRow = 0, k = 0; firstRow < picture.height; firstRow += bandRows, k ^= 1) {
+        if (!read) {
+            error = readError;
+            return RenderOutcome::kSourceFailed;
         }
-        if (const RenderOutcome outcome = HandOnBand(sink, band.data(), firstRow, rows, picture.height, control);
-            outcome != RenderOutcome::kDone)
+        const std::int32_t next = firstRow + bandRows;
+        const auto readNext = [&] {
+            read = next >= picture.height ||
+                   ReadExponentRows(tiff.get(), picture.width, next, rowsFrom(next), bands[k ^ 1].data(), readError);
+        };
+        std::optional<std::thread> reader = control.startThread ? control.startThread(readNext) : std::nullopt;
+        const RenderOutcome outcome =
+            HandOnBand(sink, bands[k].data(), firstRow, rowsFrom(firstRow), picture.height, control);
+        if (reader)
+            reader->join();
+        if (outcome != RenderOutcome::kDone)
             return outcome;
+        if (!reader)
+            readNext();
     }
     return RenderOutcome::kDone;
 }
