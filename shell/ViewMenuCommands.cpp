@@ -15,7 +15,11 @@ constexpr int32 kViewMenuIndex = 4;
 
 bool TMainWindow::CarryOutViewCommand(uint32 code)
 {
-    if (code == kFitCommand)
+    // Full screen is always fitted: unfitting it leaves full screen too.
+    if (code == kFitCommand && IsFullScreen()) {
+        fFitBeforeFullScreen = false;
+        FillScreen(false);
+    } else if (code == kFitCommand)
         SetFitToWindow(!fView->FitsWindow());
     else if (code == kFullScreenCommand)
         FillScreen(!IsFullScreen());
