@@ -215,8 +215,9 @@ void BWindow::SetFullScreen(bool on)
 {
     auto& impl = *fWindowImpl;
     auto& widget = *impl.widget;
-    if (on == widget.isFullScreen())
+    if (on == impl.fullScreen)
         return;
+    impl.fullScreen = on;
     if (on) {
         impl.normalGeometry = widget.geometry();
         widget.showFullScreen();
@@ -230,7 +231,7 @@ void BWindow::SetFullScreen(bool on)
 
 bool BWindow::IsFullScreen() const
 {
-    return fWindowImpl->widget->isFullScreen();
+    return fWindowImpl->fullScreen;
 }
 
 namespace {

@@ -22,7 +22,9 @@ struct BWindow::WindowImpl {
     // The content size the views were last placed for; a new size moves and
     // resizes them by the difference, as their resizing modes say.
     QSize laidOutSize;
-    // Where the window was before it filled the screen.
+    // Asked to fill the screen (the window manager's state may never say
+    // so, when there is none), and where the window was before.
+    bool fullScreen = false;
     QRect normalGeometry;
 };
 

@@ -87,6 +87,17 @@ settle unfitted
 run_copied
 case "$(copied)" in *--size=${image_w}x${image_h}\ *) ;; *) fail "the picture is not the window's size: $(copied)" ;; esac
 screen_is unfitted "$work/lyapunov.png" "Fit off"
+
+# --- F11 fills the screen; Escape leaves, back within 384 ---
+in_main F11
+sleep 1
+geometry "$main"
+[ "$W $H" = "$(xdotool getdisplaygeometry)" ] || fail "F11 made the window ${W}x$H, not the screen"
+in_main Escape
+sleep 1
+geometry "$main"
+[ "$W" -le 384 ] && [ "$H" -le $((384 + bar)) ] || fail "the window is ${W}x$H after Escape"
+echo "F11 filled the screen, Escape left it"
 stop
 
 # --- a picture named on the command line is shown ---
