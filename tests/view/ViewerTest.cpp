@@ -149,11 +149,16 @@ TEST_F(ViewerTest, SliderWaitsForABufferedRenderButNotForAnUnbufferedOne)
     Slider(1)->SetValue(40);
     DeliverPulse(fWindow);
     EXPECT_DOUBLE_EQ(fView->fCalc->fFirstX, 0.2); // applied at once
+    // Unbuffered, each pulse shows the image as it grows: black over the
+    // white left column is drawn over. Buffered, below, it stays.
+    fView->StrokeRect(BRect(0, 370, 10, 380));
+    fView->Flush();
+    ASSERT_FALSE(ShownAsBitmap(0, 370));
+    DeliverPulse(fWindow);
+    EXPECT_TRUE(ShownAsBitmap(0, 370));
     Click(BufferedBox());
     ASSERT_EQ(BufferedBox()->Value(), 1);
     Slider(0)->SetValue(120);
-    // Black, over the white left column of rows the workers reach only
-    // seconds from now.
     fView->StrokeRect(BRect(0, 370, 10, 380));
     fView->Flush();
     ASSERT_FALSE(ShownAsBitmap(0, 370));
