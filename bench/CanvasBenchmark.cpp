@@ -89,8 +89,8 @@ void BM_Canvas(benchmark::State& state)
     }
     state.SetLabel(way == kViewerPool ? "viewer pool" : way == kRenderer ? "renderer bands" : "preview alone");
     state.counters["workers"] = gWorkerCount;
-    state.counters["width"] = gImageWidth;
-    state.counters["height"] = gImageHeight;
+    state.counters["columns"] = gImageWidth;
+    state.counters["rows"] = gImageHeight;
     state.counters["peakRSS_MB"] = PeakResidentMegabytes();
 }
 
