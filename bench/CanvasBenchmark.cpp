@@ -24,6 +24,7 @@
 
 namespace {
 
+// The size of the screen bench/full-hd-screen.json describes.
 constexpr int32 kCanvasWidth = 1920;
 constexpr int32 kCanvasHeight = 1080;
 constexpr int32 kIterations = 512;
@@ -96,20 +97,13 @@ void BM_Canvas(benchmark::State& state)
 
 BENCHMARK(BM_Canvas)->ArgName("way")->DenseRange(0, 2)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// An offscreen screen of full HD, so that the canvas may be that large.
-void UseFullHdScreen()
-{
-    const std::string config = "/tmp/ombrelia-canvas-bench-screen.json";
-    std::ofstream(config) << R"({"screens":[{"name":"hd","x":0,"y":0,"width":)" << kCanvasWidth
-                          << R"(,"height":)" << kCanvasHeight << R"(,"logicalDpi":96,"logicalBase":96,"dpr":1}]})";
-    setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).c_str(), 1);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    UseFullHdScreen();
+    // An offscreen screen of full HD (Qt's offscreen platform reads its
+    // screens from that file), so that the canvas may be that large.
+    setenv("QT_QPA_PLATFORM", "offscreen:configfile=" OMBRELIA_BENCH_SCREEN, 1);
     benchmark::Initialize(&argc, argv);
     BApplication application(kAppSignature);
     TMainWindow* window = OpenMainWindow();
